@@ -13,7 +13,7 @@ inline constexpr int slotCount = 4;
 // The window's controls as the engine sees them. The window implements it on its widgets,
 // tests on plain data. Texts are UTF-8.
 class Controls {
-public:
+  public:
     virtual ~Controls() = default;
 
     // Text of input box 1 to 20, shown or hidden.

@@ -16,14 +16,14 @@ enum class ErrorNumber : int {
 // The one exception type of the engine: a guarded step or a conversion that fails
 // throws it, and the command it stops hands it to the window as a value.
 class RunTimeError : public std::runtime_error {
-public:
+  public:
     explicit RunTimeError(ErrorNumber number);
 
     ErrorNumber number() const { return number_; }
     // Chinese description for the error report, e.g. "溢出" for overflow.
     std::string_view description() const;
 
-private:
+  private:
     ErrorNumber number_;
 };
 
