@@ -1,5 +1,6 @@
 #include "number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -14,11 +15,20 @@ constexpr int significantDigits = 7;
 constexpr int smallestPlainExponent = -4;
 constexpr int largestPlainExponent = 6;
 
-// The value rounded to 7 significant digits: d0 d1 ... d6 times 10^(exponent - 6).
+// The value rounded to 7 significant digits: d0.d1...d6 times 10^exponent.
 struct RoundedDecimal {
     bool negative = false;
     char digits[significantDigits] = {};
     int exponent = 0;
+
+    // Significant digits left once trailing zeros are dropped.
+    int usedDigits() const {
+        int used = significantDigits;
+        while (used > 1 && digits[used - 1] == '0') {
+            --used;
+        }
+        return used;
+    }
 };
 
 RoundedDecimal roundedDecimal(float value) {
@@ -40,33 +50,37 @@ RoundedDecimal roundedDecimal(float value) {
     return rounded;
 }
 
-std::string withoutTrailingZeros(std::string fraction) {
-    fraction.erase(fraction.find_last_not_of('0') + 1);
-    return fraction;
-}
-
-std::string joined(std::string whole, const std::string& fraction) {
-    return fraction.empty() ? whole : whole + "." + fraction;
-}
-
-std::string plainForm(const RoundedDecimal& rounded) {
-    const std::string digits(rounded.digits, significantDigits);
+char* writePlain(const RoundedDecimal& rounded, char* out) {
+    const int used = rounded.usedDigits();
     if (rounded.exponent < 0) {
-        const std::string fraction =
-            std::string(static_cast<std::size_t>(-rounded.exponent - 1), '0') + digits;
-        return joined("0", withoutTrailingZeros(fraction));
+        *out++ = '0';
+        *out++ = '.';
+        out = std::fill_n(out, -rounded.exponent - 1, '0');
+        return std::copy(rounded.digits, rounded.digits + used, out);
     }
-    const auto wholeLength = static_cast<std::size_t>(rounded.exponent + 1);
-    return joined(digits.substr(0, wholeLength), withoutTrailingZeros(digits.substr(wholeLength)));
+    const int wholeDigits = rounded.exponent + 1;
+    out = std::copy(rounded.digits, rounded.digits + wholeDigits, out);
+    if (used > wholeDigits) {
+        *out++ = '.';
+        out = std::copy(rounded.digits + wholeDigits, rounded.digits + used, out);
+    }
+    return out;
 }
 
-std::string exponentForm(const RoundedDecimal& rounded) {
-    const std::string mantissa =
-        joined(std::string(1, rounded.digits[0]),
-               withoutTrailingZeros(std::string(rounded.digits + 1, significantDigits - 1)));
+// One digit before the separator and at least two exponent digits: "1.234568E+07", "1E-05".
+char* writeExponentForm(const RoundedDecimal& rounded, char* out) {
+    const int used = rounded.usedDigits();
+    *out++ = rounded.digits[0];
+    if (used > 1) {
+        *out++ = '.';
+        out = std::copy(rounded.digits + 1, rounded.digits + used, out);
+    }
+    *out++ = 'E';
+    *out++ = rounded.exponent < 0 ? '-' : '+';
     const int magnitude = std::abs(rounded.exponent);
-    return mantissa + (rounded.exponent < 0 ? "E-" : "E+") + (magnitude < 10 ? "0" : "") +
-           std::to_string(magnitude);
+    *out++ = static_cast<char>('0' + magnitude / 10);
+    *out++ = static_cast<char>('0' + magnitude % 10);
+    return out;
 }
 
 } // namespace
@@ -82,13 +96,21 @@ std::string singleToText(float value) {
         return "0";
     }
     const RoundedDecimal rounded = roundedDecimal(value);
+    // Longest: "-0.0001234567" and "-1.234567E-45".
+    char text[16];
+    char* out = text;
+    if (rounded.negative) {
+        *out++ = '-';
+    }
     const bool plain =
         rounded.exponent >= smallestPlainExponent && rounded.exponent <= largestPlainExponent;
-    return (rounded.negative ? "-" : "") + (plain ? plainForm(rounded) : exponentForm(rounded));
+    out = plain ? writePlain(rounded, out) : writeExponentForm(rounded, out);
+    return std::string(text, out);
 }
 
 std::string integerToText(int value) {
-    return std::to_string(value);
+    char text[16];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
 } // namespace tavrello
