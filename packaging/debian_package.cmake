@@ -1,0 +1,17 @@
+# "cpack -G DEB": the package's dependencies come from the libraries the program links against,
+# so they follow the build rather than a list kept by hand.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tavrello)
+set(CPACK_PACKAGE_VENDOR "The Tavrello developers")
+set(CPACK_PACKAGE_CONTACT "The Tavrello developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "error analysis of repeated measurements")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Tavrello computes the arithmetic mean of a series of 2 to 20 repeated measurements, the \
+standard deviation of a single measurement (Bessel formula, Peters method, range method or \
+maximum-error method) and the standard deviation of the mean. The interface is Simplified Chinese.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+include(CPack)
