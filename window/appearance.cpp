@@ -1,0 +1,50 @@
+#include "appearance.h"
+
+#include <QApplication>
+#include <QPalette>
+
+namespace tavrello {
+
+QColor colourOf(Ink ink) {
+    const QPalette palette = QApplication::palette();
+    switch (ink) {
+    case Ink::ButtonText:
+        return palette.color(QPalette::ButtonText);
+    case Ink::Black:
+        return QColor(0, 0, 0);
+    case Ink::Red:
+        return QColor(255, 0, 0);
+    case Ink::ShadowText:
+        return palette.color(QPalette::Dark);
+    }
+    Q_UNREACHABLE();
+}
+
+QColor colourOf(Ground ground) {
+    const QPalette palette = QApplication::palette();
+    switch (ground) {
+    case Ground::ButtonFace:
+        // The window surface, so that filled labels blend with the frames they sit on.
+        return palette.color(QPalette::Window);
+    case Ground::ResultBackground:
+        return palette.color(QPalette::Base);
+    case Ground::LightPanel:
+        return palette.color(QPalette::Midlight);
+    }
+    Q_UNREACHABLE();
+}
+
+QFont fontOf(Face face) {
+    QFont font;
+    // AR PL SungtiL GB has the same cell widths as SimSun (12 pixels a Chinese character,
+    // 6 a Latin one), so the layout's self-sized captions come out at their intended size.
+    font.setFamilies(
+        {"宋体", "SimSun", "NSimSun", "AR PL SungtiL GB", "Noto Serif CJK SC", "Noto Sans CJK SC"});
+    // 9 point at 96 dpi, fixed in pixels so that text and twip geometry scale together.
+    font.setPixelSize(12);
+    font.setWeight(QFont::Normal);
+    font.setUnderline(face == Face::Underlined);
+    return font;
+}
+
+} // namespace tavrello

@@ -1,0 +1,21 @@
+#include "error_report.h"
+
+#include <QMessageBox>
+#include <number_text.h>
+
+namespace tavrello {
+
+QString errorReportText(const RunTimeError& error) {
+    const std::string number = integerToText(static_cast<int>(error.number()));
+    const std::string_view description = error.description();
+    return QString::fromStdString("运行时错误 '" + number + "':\n\n") +
+           QString::fromUtf8(description.data(), static_cast<qsizetype>(description.size()));
+}
+
+void MessageBoxReporter::report(QWidget& window, const RunTimeError& error) {
+    QMessageBox box(QMessageBox::Critical, "Tavrello", errorReportText(error), QMessageBox::Ok,
+                    &window);
+    box.exec();
+}
+
+} // namespace tavrello

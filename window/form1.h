@@ -1,0 +1,52 @@
+#pragma once
+
+#include "clock.h"
+#include "error_report.h"
+#include "status_clock.h"
+#include "widget_controls.h"
+
+#include <QButtonGroup>
+#include <QWidget>
+#include <array>
+#include <calculation.h>
+
+namespace tavrello {
+
+class SampleCountBox;
+
+// The one window of the program. It owns the calculation state and binds every user event
+// to its handler.
+class Form1 : public QWidget {
+    Q_OBJECT
+
+  public:
+    // The reporter and the clock must outlive the window.
+    Form1(ErrorReporter& reporter, Clock& clock);
+
+    const CalculationState& state() const { return state_; }
+
+  private:
+    void load();
+    void bindEvents();
+    void centreOnScreen();
+
+    void pickSampleCount();
+    void chooseMethod(int code);
+    void compute();
+    void clearInput();
+    void clearOutput();
+
+    void showInputBoxes(int count);
+
+    ErrorReporter& reporter_;
+    CalculationState state_;
+    SampleCountBox& sampleCount_;
+    QButtonGroup methods_;
+    std::array<QLineEdit*, inputBoxCount> inputBoxes_;
+    std::array<QLabel*, 2> firstRowCaptions_;
+    std::array<QLabel*, resultLabelCount> resultLabels_;
+    WidgetControls controls_;
+    StatusClock statusClock_;
+};
+
+} // namespace tavrello

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "appearance.h"
+
+#include <QString>
+#include <QStringList>
+#include <Qt>
+#include <vector>
+
+namespace tavrello {
+
+enum class Kind {
+    Frame,
+    Label,
+    TextBox,
+    DropDown,
+    PushButton,
+    OptionButton,
+    CheckBox,
+    Picture,
+    Timer
+};
+
+// Where a control's Left and Top are measured from.
+enum class Container { Form1, Frame1 };
+
+enum class Border { None, Single };
+
+// A self-sizing label fits itself to its caption; the table gives its start size.
+enum class Sizing { Fixed, ToCaption };
+
+// Left, Top, Width, Height in twips; 15 twips make one pixel at 96 dpi.
+struct Twips {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// One control of the window with everything it shows at start.
+struct ControlSpec {
+    QString id{};
+    Kind kind = Kind::Label;
+    Container container = Container::Frame1;
+    Twips place{};
+    QString text{};
+    QString tooltip{};
+    Ink ink = Ink::ButtonText;
+    Ground ground = Ground::ButtonFace;
+    Face face = Face::Plain;
+    Border border = Border::None;
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    Sizing sizing = Sizing::Fixed;
+    bool hidden = false;
+    bool set = false; // chosen option button, ticked check box
+    QString accessibleName{};
+    QString accessibleDescription{};
+    QString picture{};     // resource path of a formula picture
+    QStringList entries{}; // list of a drop-down
+    int intervalMs = 0;    // of a timer
+};
+
+inline constexpr int windowWidthTwips = 7935;
+inline constexpr int windowHeightTwips = 6300;
+inline constexpr int twipsPerPixel = 15;
+
+// Every control in creation order: containers before their contents, earlier ones below.
+std::vector<ControlSpec> layoutTable();
+
+// The identifiers in the order Tab moves through them.
+QStringList focusOrder();
+
+// "01→" to "20→", the layout caption of input row 1 to 20.
+QString rowCaption(int row);
+
+// Identifiers of the numbered controls: "Text7", "Check2", "Label1(0)".
+QString numbered(const QString& prefix, int number);
+QString rowCaptionId(int row);
+
+} // namespace tavrello

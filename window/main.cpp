@@ -1,0 +1,19 @@
+#include "clock.h"
+#include "error_report.h"
+#include "form1.h"
+#include "termination_signals.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Tavrello");
+    QApplication::setApplicationDisplayName("Tavrello");
+
+    tavrello::MessageBoxReporter reporter;
+    tavrello::SystemClock clock;
+    tavrello::Form1 window(reporter, clock);
+    const tavrello::TerminationSignals stopSignals(window);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,31 @@
+#include "sample_count_box.h"
+
+#include <QKeyEvent>
+#include <QScopedValueRollback>
+
+namespace tavrello {
+
+SampleCountBox::SampleCountBox(QWidget* parent) : QComboBox(parent) {
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    // Typing stays plain text; the list is only for picking.
+    setCompleter(nullptr);
+    connect(this, &QComboBox::activated, this, [this] {
+        if (!finishingEdit_) {
+            emit picked();
+        }
+    });
+}
+
+void SampleCountBox::keyPressEvent(QKeyEvent* event) {
+    const bool endsTyping = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const QScopedValueRollback finishing(finishingEdit_, endsTyping);
+    QComboBox::keyPressEvent(event);
+}
+
+void SampleCountBox::focusOutEvent(QFocusEvent* event) {
+    const QScopedValueRollback finishing(finishingEdit_, true);
+    QComboBox::focusOutEvent(event);
+}
+
+} // namespace tavrello

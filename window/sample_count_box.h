@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QComboBox>
+
+namespace tavrello {
+
+// An editable drop-down that tells a pick of a list entry (from the list, by arrow keys or
+// the wheel) apart from the end of typing: Qt also activates an entry whose text was typed
+// when the user presses Enter or leaves the field, and that must not count as a pick.
+class SampleCountBox : public QComboBox {
+    Q_OBJECT
+
+  public:
+    explicit SampleCountBox(QWidget* parent);
+
+  signals:
+    void picked();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+  private:
+    bool finishingEdit_ = false;
+};
+
+} // namespace tavrello

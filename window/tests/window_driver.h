@@ -1,0 +1,63 @@
+#pragma once
+
+#include "clock.h"
+#include "error_report.h"
+#include "form1.h"
+#include "layout_table.h"
+#include "window_builder.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QList>
+#include <memory>
+#include <vector>
+
+namespace tavrello {
+
+// Keeps the errors a command reports instead of showing a box that would block the test.
+class RecordingReporter final : public ErrorReporter {
+  public:
+    void report(QWidget&, const RunTimeError& error) override { numbers.push_back(error.number()); }
+
+    std::vector<ErrorNumber> numbers;
+};
+
+class FixedClock final : public Clock {
+  public:
+    QDate today() override { return date; }
+    QTime timeOfDay() override { return time; }
+
+    QDate date{2007, 3, 25};
+    QTime time{6, 3, 5};
+};
+
+// The window as a user sees it: shown, active, driven by clicks and key presses only.
+class WindowDriver {
+  public:
+    WindowDriver();
+
+    Form1& form() { return *form_; }
+    const std::vector<ErrorNumber>& reportedErrors() const { return reporter_.numbers; }
+
+    void pickCount(const QString& entry);
+    void chooseMethod(int method);
+    void type(int box, const QString& text);
+    void click(const QString& id);
+    void selectSlots(const QList<int>& selected);
+    void pressTab();
+
+    QLineEdit& box(int box) const;
+    QCheckBox& check(int slot) const;
+    QLabel& label(const QString& id) const;
+    QString result(const QString& group, int slot) const;
+    QList<int> shownBoxes() const;
+    QString focusedId() const;
+
+  private:
+    RecordingReporter reporter_;
+    FixedClock clock_;
+    std::unique_ptr<Form1> form_;
+};
+
+} // namespace tavrello

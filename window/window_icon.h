@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QIcon>
+
+namespace tavrello {
+
+// The pocket calculator, drawn from its vector source at the sizes desktops ask for.
+QIcon windowIcon();
+
+} // namespace tavrello
