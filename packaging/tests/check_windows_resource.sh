@@ -12,9 +12,9 @@ require_tools "$windres" x86_64-w64-mingw32-gcc
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-"$windres" --include-dir="$(dirname "$script")" -O res "$script" -o "$work/compiled.res" ||
-    fail "$script does not compile"
-"$windres" -O rc "$work/compiled.res" -o "$work/decompiled.rc"
+# Compiled to an object file the way a MinGW-w64 build links it into the program.
+"$windres" -O coff "$script" -o "$work/resources.o" || fail "$script does not compile"
+"$windres" -J coff -i "$work/resources.o" -O rc -o "$work/decompiled.rc"
 
 count() { grep -c -- "$1" "$work/decompiled.rc" || true; }
 
