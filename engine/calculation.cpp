@@ -33,7 +33,7 @@ class ComputeCommand {
     }
 
   private:
-    // "For i = first To n" on the state's counter, with the guarded increment.
+    // i from first up to n inclusive, on the state's own counter, each increment guarded.
     template <typename Body> void forEachIndex(std::int16_t first, Body body) {
         const std::int16_t last = state_.n;
         for (state_.i = first; state_.i <= last; state_.i = guardedAdd(state_.i, 1)) {
