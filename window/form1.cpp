@@ -66,7 +66,7 @@ Form1::Form1(ErrorReporter& reporter, Clock& clock)
       statusClock_(clock, control<QLabel>(*this, "Label10")) {
     setObjectName("Form1");
     setWindowTitle("Tavrello");
-    setWindowIcon(windowIcon());
+    setWindowIcon(calculatorIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);

@@ -83,7 +83,8 @@ void addInputColumn(std::vector<ControlSpec>& table) {
                      .place = {2520, 480, 810, 180},
                      .text = "测量次数n",
                      .ink = Ink::Red,
-                     .sizing = Sizing::ToCaption});
+                     .sizing = Sizing::ToCaption,
+                     .buddy = "Combo1"});
     table.push_back({.id = "Combo1",
                      .kind = Kind::DropDown,
                      .place = {3480, 480, 1335, 300},

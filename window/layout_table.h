@@ -55,6 +55,7 @@ struct ControlSpec {
     bool set = false; // chosen option button, ticked check box
     QString accessibleName{};
     QString accessibleDescription{};
+    QString buddy{};       // the control a label names
     QString picture{};     // resource path of a formula picture
     QStringList entries{}; // list of a drop-down
     int intervalMs = 0;    // of a timer

@@ -139,6 +139,15 @@ QWidget* containerOf(const ControlSpec& spec, QWidget& window) {
     return &control<QGroupBox>(window, "Frame1");
 }
 
+// Screen readers on Linux name a drop-down after the label that points to it.
+void linkBuddies(const QWidget& window, const std::vector<ControlSpec>& table) {
+    for (const ControlSpec& spec : table) {
+        if (!spec.buddy.isEmpty()) {
+            control<QLabel>(window, spec.id).setBuddy(&control<QWidget>(window, spec.buddy));
+        }
+    }
+}
+
 void chainFocus(const QWidget& window, const QStringList& order) {
     for (qsizetype next = 1; next < order.size(); ++next) {
         QWidget::setTabOrder(&control<QWidget>(window, order[next - 1]),
@@ -159,6 +168,7 @@ void buildWindow(QWidget& window, const std::vector<ControlSpec>& table,
         }
         placeWidget(spec, *createWidget(spec, container));
     }
+    linkBuddies(window, table);
     chainFocus(window, focusOrder);
 }
 

@@ -6,7 +6,7 @@
 
 namespace tavrello {
 
-QIcon windowIcon() {
+QIcon calculatorIcon() {
     QSvgRenderer renderer(QString(":/pictures/icon.svg"));
     QIcon icon;
     for (const int side : {16, 24, 32, 48, 64}) {

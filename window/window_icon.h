@@ -5,6 +5,6 @@
 namespace tavrello {
 
 // The pocket calculator, drawn from its vector source at the sizes desktops ask for.
-QIcon windowIcon();
+QIcon calculatorIcon();
 
 } // namespace tavrello
