@@ -81,7 +81,8 @@ sleep 2
 stop_program
 
 # On a virtual X display its window must appear under its title.
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$work/display" 2>"$work/xvfb.log" &
+# Its built-in fonts are enough, so no X font package is needed.
+Xvfb -displayfd 3 -nolisten tcp -fp built-ins -screen 0 1280x1024x24 3>"$work/display" 2>"$work/xvfb.log" &
 display_pid=$!
 for _ in $(seq 50); do
     [ -s "$work/display" ] && break
