@@ -13,7 +13,7 @@ int main(int argc, char* argv[]) {
     tavrello::MessageBoxReporter reporter;
     tavrello::SystemClock clock;
     tavrello::Form1 window(reporter, clock);
-    const tavrello::TerminationSignals stopSignals(window);
+    const tavrello::TerminationSignals stopSignals;
     window.show();
     return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 
 #ifdef Q_OS_UNIX
 
+#include <QApplication>
 #include <QSocketNotifier>
 #include <array>
 #include <csignal>
@@ -33,15 +34,15 @@ void handleSignals(void (*handler)(int)) {
 
 } // namespace
 
-TerminationSignals::TerminationSignals(QWidget& window) {
+TerminationSignals::TerminationSignals() {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe.data()) != 0) {
         qFatal("no socket pair for the stop signals");
     }
     auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, this);
-    connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+    connect(notifier, &QSocketNotifier::activated, this, [] {
         char byte = 0;
         [[maybe_unused]] const auto read = ::read(signalPipe[1], &byte, 1);
-        window.close();
+        QApplication::closeAllWindows();
     });
     handleSignals(writeToPipe);
 }
@@ -60,7 +61,7 @@ TerminationSignals::~TerminationSignals() {
 namespace tavrello {
 
 // Windows asks a program to stop with WM_CLOSE, which Qt already turns into a close.
-TerminationSignals::TerminationSignals(QWidget& window) {}
+TerminationSignals::TerminationSignals() {}
 TerminationSignals::~TerminationSignals() = default;
 
 } // namespace tavrello

@@ -1,6 +1,8 @@
 #include "termination_signals.h"
+#include "window_driver.h"
 
 #include <QTest>
+#include <QTimer>
 #include <csignal>
 
 using namespace tavrello;
@@ -20,9 +22,23 @@ class TerminationSignalsTest : public QObject {
         QWidget window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const TerminationSignals stopSignals(window);
+        const TerminationSignals stopSignals;
         std::raise(signal);
         QTRY_VERIFY(!window.isVisible());
+    }
+
+    void stopSignalAlsoClosesAnOpenReport() {
+        MessageBoxReporter reporter;
+        FixedClock clock;
+        Form1 form(reporter, clock);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const TerminationSignals stopSignals;
+        // Arrives while the report of the failing compute command waits for the user.
+        QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+        QTest::mouseClick(&control<QWidget>(form, "Command1"), Qt::LeftButton);
+        QTRY_VERIFY(!form.isVisible());
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 };
 
