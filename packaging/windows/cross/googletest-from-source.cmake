@@ -1,0 +1,11 @@
+# Debian has GoogleTest for Windows only as sources: the engine tests' find_package(GTest)
+# builds them along.
+include(FetchContent)
+FetchContent_Declare(GTest SOURCE_DIR /usr/src/googletest OVERRIDE_FIND_PACKAGE)
+
+macro(tavrello_provide_googletest method name)
+    if("${name}" STREQUAL "GTest")
+        FetchContent_MakeAvailable(GTest)
+    endif()
+endmacro()
+cmake_language(SET_DEPENDENCY_PROVIDER tavrello_provide_googletest SUPPORTED_METHODS FIND_PACKAGE)
