@@ -124,6 +124,52 @@ class StartStateTest : public QObject {
         QCOMPARE(control<QWidget>(window.form(), id).geometry(), geometry);
     }
 
+    void tooltipsExplainTheControls_data() {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("tooltip");
+        QTest::newRow("Option1")
+            << "Option1"
+            << "四种方法中可靠性最高，当几种方法计算的结果出现矛盾时，以贝塞尔为准。";
+        QTest::newRow("Option2") << "Option2"
+                                 << "无评价！！！";
+        QTest::newRow("Option4")
+            << "Option4"
+            << "最大误差法简单、迅速、方便、容易掌握，因而有广泛用途。当n<10时，"
+               "最大误差法有一定的精度。";
+        QTest::newRow("Command4") << "Command4"
+                                  << "清除输入数据";
+        QTest::newRow("Command5") << "Command5"
+                                  << "清除输出结果";
+        QTest::newRow("no tooltip") << "Label11" << QString();
+    }
+
+    void tooltipsExplainTheControls() {
+        QFETCH(QString, id);
+        QFETCH(QString, tooltip);
+        WindowDriver window;
+        QCOMPARE(control<QWidget>(window.form(), id).toolTip(), tooltip);
+    }
+
+    void textColoursAsLaidOut_data() {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QColor>("colour");
+        const QPalette system = QApplication::palette();
+        QTest::newRow("heading in black") << "Label5" << QColor(0, 0, 0);
+        QTest::newRow("heading in button text") << "Label6" << system.color(QPalette::ButtonText);
+        QTest::newRow("row caption") << "Label1(7)" << QColor(255, 0, 0);
+        QTest::newRow("option") << "Option3" << QColor(255, 0, 0);
+        QTest::newRow("note") << "Label11" << QColor(255, 0, 0);
+        QTest::newRow("status") << "Label9" << system.color(QPalette::Dark);
+    }
+
+    void textColoursAsLaidOut() {
+        QFETCH(QString, id);
+        QFETCH(QColor, colour);
+        WindowDriver window;
+        const QWidget& widget = control<QWidget>(window.form(), id);
+        QCOMPARE(widget.palette().color(widget.foregroundRole()), colour);
+    }
+
     void noControlSticksOutOfItsContainer() {
         WindowDriver window;
         const auto children = window.form().findChildren<QWidget*>();
