@@ -14,7 +14,8 @@ program_pid=
 display_pid=
 keep_install_manifest "$build"
 cleanup() {
-    [ -z "$program_pid" ] || kill "$program_pid" 2>/dev/null || true
+    # Killed outright: a program left running here is one that would not stop when asked.
+    [ -z "$program_pid" ] || kill -KILL "$program_pid" 2>/dev/null || true
     [ -z "$display_pid" ] || kill "$display_pid" 2>/dev/null || true
     restore_install_manifest
     rm -rf "$work"
