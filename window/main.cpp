@@ -9,6 +9,8 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Tavrello");
     QApplication::setApplicationDisplayName("Tavrello");
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName("io.github.tavrello.Tavrello");
 
     tavrello::MessageBoxReporter reporter;
     tavrello::SystemClock clock;
