@@ -1,8 +1,7 @@
 #include "status_clock.h"
 
-#include <array>
-#include <number_text.h>
-#include <string_view>
+#include <algorithm>
+#include <charconv>
 
 namespace tavrello {
 
@@ -16,9 +15,34 @@ std::string_view weekdayName(const QDate& date) {
     return weekdayNames[static_cast<std::size_t>(date.dayOfWeek() % 7)];
 }
 
+// Appends to a buffer that the caller has sized for the longest line.
+class LineWriter {
+  public:
+    explicit LineWriter(ClockLineBuffer& buffer) : start_(buffer.data()), end_(buffer.data()) {}
+
+    LineWriter& operator<<(std::string_view text) {
+        end_ = std::copy(text.begin(), text.end(), end_);
+        return *this;
+    }
+
+    // The digits integerToText gives, without a string of their own.
+    LineWriter& operator<<(int value) {
+        end_ = std::to_chars(end_, end_ + maximumIntegerLength, value).ptr;
+        return *this;
+    }
+
+    std::string_view line() const { return {start_, static_cast<std::size_t>(end_ - start_)}; }
+
+  private:
+    static constexpr int maximumIntegerLength = 11;
+
+    char* start_;
+    char* end_;
+};
+
 } // namespace
 
-std::string clockLine(Clock& clock) {
+std::string_view writeClockLine(Clock& clock, ClockLineBuffer& buffer) {
     const std::string_view weekday = weekdayName(clock.today());
     const int year = clock.today().year();
     const int month = clock.today().month();
@@ -27,32 +51,25 @@ std::string clockLine(Clock& clock) {
     const int minute = clock.timeOfDay().minute();
     const int second = clock.timeOfDay().second();
 
-    std::string line;
-    line.reserve(64);
-    line += "系统时间:";
-    line += integerToText(year);
-    line += '-';
-    line += integerToText(month);
-    line += '-';
-    line += integerToText(day);
-    line += "  ";
-    line += weekday;
-    line += "  ";
-    line += integerToText(hour);
-    line += ':';
-    line += integerToText(minute);
-    line += ':';
-    line += integerToText(second);
-    return line;
+    LineWriter writer(buffer);
+    writer << "系统时间:" << year << "-" << month << "-" << day << "  " << weekday << "  " << hour
+           << ":" << minute << ":" << second;
+    return writer.line();
+}
+
+std::string clockLine(Clock& clock) {
+    ClockLineBuffer buffer;
+    return std::string(writeClockLine(clock, buffer));
 }
 
 StatusClock::StatusClock(Clock& clock, QLabel& line) : clock_(clock), line_(line) {}
 
 void StatusClock::tick() {
-    std::string line = clockLine(clock_);
+    ClockLineBuffer buffer;
+    const std::string_view line = writeClockLine(clock_, buffer);
     if (line != shown_) {
-        shown_ = std::move(line);
-        line_.setText(QString::fromStdString(shown_));
+        shown_.assign(line);
+        line_.setText(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
     }
 }
 

@@ -3,12 +3,20 @@
 #include "clock.h"
 
 #include <QLabel>
+#include <array>
 #include <string>
+#include <string_view>
 
 namespace tavrello {
 
+// Room for the longest line: the caption, a weekday name, six integers of up to 11
+// characters and the separators.
+using ClockLineBuffer = std::array<char, 128>;
+
 // "系统时间:2007-3-25  星期天  6:3:5": seven separate readings of the clock, in the order
-// weekday, year, month, day, hour, minute, second; no leading zeros. UTF-8.
+// weekday, year, month, day, hour, minute, second; no leading zeros. UTF-8, written into the
+// buffer without allocating.
+std::string_view writeClockLine(Clock& clock, ClockLineBuffer& buffer);
 std::string clockLine(Clock& clock);
 
 // Keeps the status line current. Ticks come every millisecond, so a tick only touches the

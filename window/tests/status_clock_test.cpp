@@ -1,5 +1,6 @@
 #include "status_clock.h"
 
+#include <QDateTime>
 #include <QLabel>
 #include <QTest>
 #include <deque>
@@ -94,6 +95,35 @@ class StatusClockTest : public QObject {
         ScriptedClock second = steadyClock(QDate(2007, 3, 25), QTime(6, 3, 6));
         StatusClock(second, line).tick();
         QCOMPARE(line.text(), QString("系统时间:2007-3-25  星期天  6:3:6"));
+    }
+
+    // The system clock converts to local time once a second; its readings must still be the
+    // local time of the moment.
+    void systemClockReadsLocalTime_data() {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::newRow("as configured") << QByteArray();
+        QTest::newRow("eight hours east") << QByteArray("CST-8");
+        QTest::newRow("five hours west") << QByteArray("EST5");
+    }
+
+    void systemClockReadsLocalTime() {
+        QFETCH(QByteArray, zone);
+        const QByteArray configured = qgetenv("TZ");
+        if (!zone.isEmpty()) {
+            qputenv("TZ", zone);
+        }
+        const QDateTime before = QDateTime::currentDateTime();
+        SystemClock clock;
+        const QDate date = clock.today();
+        const QTime time = clock.timeOfDay();
+        const QDateTime after = QDateTime::currentDateTime();
+        configured.isNull() ? qunsetenv("TZ") : qputenv("TZ", configured);
+        const QDateTime read(date, time);
+        // Whole seconds, from a clock that may lag the precise one by a scheduler tick.
+        QVERIFY2(read > before.addSecs(-2) && read <= after,
+                 qPrintable(read.toString(Qt::ISODate) + " outside " +
+                            before.toString(Qt::ISODateWithMs) + " to " +
+                            after.toString(Qt::ISODateWithMs)));
     }
 };
 
