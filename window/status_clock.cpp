@@ -57,11 +57,6 @@ std::string_view writeClockLine(Clock& clock, ClockLineBuffer& buffer) {
     return writer.line();
 }
 
-std::string clockLine(Clock& clock) {
-    ClockLineBuffer buffer;
-    return std::string(writeClockLine(clock, buffer));
-}
-
 StatusClock::StatusClock(Clock& clock, QLabel& line) : clock_(clock), line_(line) {}
 
 void StatusClock::tick() {

@@ -17,7 +17,6 @@ using ClockLineBuffer = std::array<char, 128>;
 // weekday, year, month, day, hour, minute, second; no leading zeros. UTF-8, written into the
 // buffer without allocating.
 std::string_view writeClockLine(Clock& clock, ClockLineBuffer& buffer);
-std::string clockLine(Clock& clock);
 
 // Keeps the status line current. Ticks come every millisecond, so a tick only touches the
 // label when the line has changed.
