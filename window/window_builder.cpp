@@ -21,23 +21,23 @@ QRect pixelsOf(const Twips& place) {
             place.height / twipsPerPixel};
 }
 
-QWidget* createFrame(const ControlSpec& spec, QWidget* container) {
-    auto* frame = new EtchedFrame(spec.text, container);
+QWidget* createFrame(const ControlSpec& entry, QWidget* container) {
+    auto* frame = new EtchedFrame(entry.text, container);
     QPalette palette = frame->palette();
-    palette.setColor(QPalette::WindowText, colourOf(spec.ink));
+    palette.setColor(QPalette::WindowText, colourOf(entry.ink));
     frame->setPalette(palette);
     return frame;
 }
 
-QWidget* createLabel(const ControlSpec& spec, QWidget* container) {
-    auto* label = new QLabel(spec.text, container);
-    label->setAlignment(spec.alignment);
+QWidget* createLabel(const ControlSpec& entry, QWidget* container) {
+    auto* label = new QLabel(entry.text, container);
+    label->setAlignment(entry.alignment);
     label->setAutoFillBackground(true);
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colourOf(spec.ink));
-    palette.setColor(QPalette::Window, colourOf(spec.ground));
+    palette.setColor(QPalette::WindowText, colourOf(entry.ink));
+    palette.setColor(QPalette::Window, colourOf(entry.ground));
     label->setPalette(palette);
-    if (spec.border == Border::Single) {
+    if (entry.border == Border::Single) {
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setLineWidth(1);
     }
@@ -48,92 +48,92 @@ QWidget* createTextBox(const ControlSpec&, QWidget* container) {
     return new QLineEdit(container);
 }
 
-QWidget* createDropDown(const ControlSpec& spec, QWidget* container) {
+QWidget* createDropDown(const ControlSpec& entry, QWidget* container) {
     auto* dropDown = new SampleCountBox(container);
-    dropDown->addItems(spec.entries);
+    dropDown->addItems(entry.entries);
     dropDown->setCurrentIndex(-1);
-    dropDown->setEditText(spec.text);
+    dropDown->setEditText(entry.text);
     return dropDown;
 }
 
-QWidget* createPushButton(const ControlSpec& spec, QWidget* container) {
-    auto* button = new QPushButton(spec.text, container);
+QWidget* createPushButton(const ControlSpec& entry, QWidget* container) {
+    auto* button = new QPushButton(entry.text, container);
     button->setAutoDefault(false);
     return button;
 }
 
-QWidget* createOptionButton(const ControlSpec& spec, QWidget* container) {
-    auto* option = new QRadioButton(spec.text, container);
-    option->setChecked(spec.set);
+QWidget* createOptionButton(const ControlSpec& entry, QWidget* container) {
+    auto* option = new QRadioButton(entry.text, container);
+    option->setChecked(entry.set);
     QPalette palette = option->palette();
-    palette.setColor(QPalette::WindowText, colourOf(spec.ink));
+    palette.setColor(QPalette::WindowText, colourOf(entry.ink));
     option->setPalette(palette);
     // The option group is one Tab stop, on the chosen button; Qt keeps this up to date once
     // a button of the group has had the focus.
-    if (!spec.set) {
+    if (!entry.set) {
         option->setFocusPolicy(Qt::ClickFocus);
     }
     return option;
 }
 
-QWidget* createCheckBox(const ControlSpec& spec, QWidget* container) {
+QWidget* createCheckBox(const ControlSpec& entry, QWidget* container) {
     auto* check = new SlotCheckBox(container);
-    check->setChecked(spec.set);
+    check->setChecked(entry.set);
     return check;
 }
 
-QWidget* createPicture(const ControlSpec& spec, QWidget* container) {
-    return new FormulaPicture(spec.picture, container);
+QWidget* createPicture(const ControlSpec& entry, QWidget* container) {
+    return new FormulaPicture(entry.picture, container);
 }
 
-QWidget* createWidget(const ControlSpec& spec, QWidget* container) {
-    switch (spec.kind) {
+QWidget* createWidget(const ControlSpec& entry, QWidget* container) {
+    switch (entry.kind) {
     case Kind::Frame:
-        return createFrame(spec, container);
+        return createFrame(entry, container);
     case Kind::Label:
-        return createLabel(spec, container);
+        return createLabel(entry, container);
     case Kind::TextBox:
-        return createTextBox(spec, container);
+        return createTextBox(entry, container);
     case Kind::DropDown:
-        return createDropDown(spec, container);
+        return createDropDown(entry, container);
     case Kind::PushButton:
-        return createPushButton(spec, container);
+        return createPushButton(entry, container);
     case Kind::OptionButton:
-        return createOptionButton(spec, container);
+        return createOptionButton(entry, container);
     case Kind::CheckBox:
-        return createCheckBox(spec, container);
+        return createCheckBox(entry, container);
     case Kind::Picture:
-        return createPicture(spec, container);
+        return createPicture(entry, container);
     case Kind::Timer:
         break;
     }
     Q_UNREACHABLE();
 }
 
-void placeWidget(const ControlSpec& spec, QWidget& widget) {
-    widget.setObjectName(spec.id);
-    widget.setFont(fontOf(spec.face));
-    widget.setGeometry(pixelsOf(spec.place));
-    if (spec.sizing == Sizing::ToCaption) {
+void placeWidget(const ControlSpec& entry, QWidget& widget) {
+    widget.setObjectName(entry.id);
+    widget.setFont(fontOf(entry.face));
+    widget.setGeometry(pixelsOf(entry.place));
+    if (entry.sizing == Sizing::ToCaption) {
         widget.adjustSize();
     }
-    widget.setToolTip(spec.tooltip);
-    if (!spec.accessibleName.isEmpty()) {
-        widget.setAccessibleName(spec.accessibleName);
+    widget.setToolTip(entry.tooltip);
+    if (!entry.accessibleName.isEmpty()) {
+        widget.setAccessibleName(entry.accessibleName);
     }
-    widget.setAccessibleDescription(spec.accessibleDescription);
-    widget.setHidden(spec.hidden);
+    widget.setAccessibleDescription(entry.accessibleDescription);
+    widget.setHidden(entry.hidden);
 }
 
-void startTimer(const ControlSpec& spec, QWidget* container) {
+void startTimer(const ControlSpec& entry, QWidget* container) {
     auto* timer = new QTimer(container);
-    timer->setObjectName(spec.id);
-    timer->setInterval(spec.intervalMs);
+    timer->setObjectName(entry.id);
+    timer->setInterval(entry.intervalMs);
     timer->start();
 }
 
-QWidget* containerOf(const ControlSpec& spec, QWidget& window) {
-    if (spec.container == Container::Form1) {
+QWidget* containerOf(const ControlSpec& entry, QWidget& window) {
+    if (entry.container == Container::Form1) {
         return &window;
     }
     return &control<QGroupBox>(window, "Frame1");
@@ -141,9 +141,9 @@ QWidget* containerOf(const ControlSpec& spec, QWidget& window) {
 
 // Screen readers on Linux name a drop-down after the label that points to it.
 void linkBuddies(const QWidget& window, const std::vector<ControlSpec>& table) {
-    for (const ControlSpec& spec : table) {
-        if (!spec.buddy.isEmpty()) {
-            control<QLabel>(window, spec.id).setBuddy(&control<QWidget>(window, spec.buddy));
+    for (const ControlSpec& entry : table) {
+        if (!entry.buddy.isEmpty()) {
+            control<QLabel>(window, entry.id).setBuddy(&control<QWidget>(window, entry.buddy));
         }
     }
 }
@@ -160,13 +160,13 @@ void chainFocus(const QWidget& window, const QStringList& order) {
 void buildWindow(QWidget& window, const std::vector<ControlSpec>& table,
                  const QStringList& focusOrder) {
     window.setFont(fontOf(Face::Plain));
-    for (const ControlSpec& spec : table) {
-        QWidget* container = containerOf(spec, window);
-        if (spec.kind == Kind::Timer) {
-            startTimer(spec, container);
+    for (const ControlSpec& entry : table) {
+        QWidget* container = containerOf(entry, window);
+        if (entry.kind == Kind::Timer) {
+            startTimer(entry, container);
             continue;
         }
-        placeWidget(spec, *createWidget(spec, container));
+        placeWidget(entry, *createWidget(entry, container));
     }
     linkBuddies(window, table);
     chainFocus(window, focusOrder);
