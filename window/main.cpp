@@ -1,6 +1,7 @@
 #include "clock.h"
 #include "error_report.h"
 #include "form1.h"
+#include "interface_font.h"
 #include "termination_signals.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName("Tavrello");
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName("io.github.tavrello.Tavrello");
+    tavrello::useInterfaceFont(tavrello::installedInterfaceFontFile());
 
     tavrello::MessageBoxReporter reporter;
     tavrello::SystemClock clock;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package, checks that its dependencies cover every library the program
 # links against, unpacks it and starts the unpacked program: headless, and on a virtual X
-# display where its window must appear. Asked to stop, it must exit with status 0.
+# display where its window must appear, drawn in the face the package brings. Asked to stop,
+# it must exit with status 0.
 #   check_debian_package.sh CPACK BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/check_helpers.sh"
@@ -101,5 +102,10 @@ for _ in $(seq 75); do
     sleep 0.2
 done
 $window_shown || fail "no window titled Tavrello appeared: $(cat "$work/program.log")"
+# The window's text comes from the small face beside the program, not the 5 MB system face.
+maps=$(cat "/proc/$program_pid/maps")
+grep -q "$work/root/usr/share/tavrello/fonts/TavrelloSung.ttf" <<<"$maps" ||
+    fail "the unpacked program did not read its own face"
+grep -q gbsn00lp.ttf <<<"$maps" && fail "the program read the full system face at start"
 stop_program
 echo "package dependencies complete; the unpacked program shows its window and stops cleanly"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the build into an empty prefix and checks that exactly the program, its menu entry,
-# its icons and its metadata land where desktops look for them, and that they name each other.
+# Installs the build into an empty prefix and checks that exactly the program, its face, its menu
+# entry, its icons and its metadata land where desktops look for them, and that they name each
+# other.
 #   check_install.sh CMAKE BUILD_DIR APP_ID
 set -euo pipefail
 source "$(dirname "$0")/check_helpers.sh"
@@ -19,6 +20,8 @@ trap 'restore_install_manifest; rm -rf "$work"' EXIT
 icon_dir=share/icons/hicolor
 sort >"$work/expected" <<END
 bin/tavrello
+share/tavrello/fonts/TavrelloSung.ttf
+share/tavrello/fonts/ARPHICPL.TXT
 share/applications/$id.desktop
 share/metainfo/$id.metainfo.xml
 $icon_dir/scalable/apps/$id.svg
@@ -44,6 +47,10 @@ for side in 16 32 48 256; do
         fail "$png is not a $side pixel PNG: $(kind "$png")"
 done
 [[ "$(kind "$icon_dir/scalable/apps/$id.svg")" == *SVG* ]] || fail "the scalable icon is not SVG"
+[[ "$(kind share/tavrello/fonts/TavrelloSung.ttf)" == "TrueType Font data"* ]] ||
+    fail "the window's face is not a TrueType font: $(kind share/tavrello/fonts/TavrelloSung.ttf)"
+grep -q "ARPHIC PUBLIC LICENSE" "$prefix/share/tavrello/fonts/ARPHICPL.TXT" ||
+    fail "the face's licence is not beside it"
 
 # What the desktop reads must point at what was installed.
 entry=$prefix/share/applications/$id.desktop

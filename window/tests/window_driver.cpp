@@ -1,5 +1,7 @@
 #include "window_driver.h"
 
+#include "interface_font.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
@@ -8,7 +10,19 @@
 
 namespace tavrello {
 
-WindowDriver::WindowDriver() : form_(std::make_unique<Form1>(reporter_, clock_)) {
+namespace {
+
+// As the program does at start; once, because each read of the file adds the face again.
+void useInterfaceFontOnce() {
+    static const bool read = useInterfaceFont(TAVRELLO_INTERFACE_FONT_FILE);
+    Q_UNUSED(read);
+}
+
+} // namespace
+
+WindowDriver::WindowDriver() {
+    useInterfaceFontOnce();
+    form_ = std::make_unique<Form1>(reporter_, clock_);
     form_->show();
     QApplication::setActiveWindow(form_.get());
     if (!QTest::qWaitForWindowActive(form_.get())) {

@@ -1,0 +1,64 @@
+# The window's own Sung face, cut at build time from the system's AR PL SungtiL GB (see
+# make_interface_font.py), with the face's licence beside it. The program finds it relative to
+# its own folder, both in the build tree and when installed.
+include(GNUInstallDirs)
+
+set(tavrello_interface_font_default OFF)
+if(UNIX AND NOT APPLE)
+    set(tavrello_interface_font_default ON)
+endif()
+option(TAVRELLO_INTERFACE_FONT "Cut the window's Sung face from AR PL SungtiL GB"
+       ${tavrello_interface_font_default})
+# Tests and benchmarks link this to draw the window in the face the program uses.
+add_library(tavrello_built_interface_font INTERFACE)
+if(NOT TAVRELLO_INTERFACE_FONT)
+    target_compile_definitions(tavrello_built_interface_font INTERFACE
+                               TAVRELLO_INTERFACE_FONT_FILE="")
+    return()
+endif()
+
+find_file(TAVRELLO_SUNG_SOURCE gbsn00lp.ttf
+          PATHS /usr/share/fonts/truetype/arphic-gbsn00lp /usr/share/fonts/truetype/arphic
+          NO_DEFAULT_PATH)
+# The system's Python, where the Debian package puts fontTools, before any other on the PATH.
+find_program(TAVRELLO_FONT_PYTHON python3 HINTS /usr/bin)
+if(TAVRELLO_FONT_PYTHON)
+    execute_process(COMMAND ${TAVRELLO_FONT_PYTHON} -c "import fontTools.subset"
+                    RESULT_VARIABLE fonttools_missing OUTPUT_QUIET ERROR_QUIET)
+endif()
+if(NOT TAVRELLO_SUNG_SOURCE OR NOT TAVRELLO_FONT_PYTHON OR fonttools_missing)
+    message(FATAL_ERROR "The window's face is cut from AR PL SungtiL GB with fontTools: install "
+                        "the Debian packages fonts-arphic-gbsn00lp and python3-fonttools, or "
+                        "configure with -DTAVRELLO_INTERFACE_FONT=OFF to use the system's faces.")
+endif()
+
+set(font_folder ${CMAKE_INSTALL_DATADIR}/tavrello/fonts)
+file(RELATIVE_PATH font_folder_from_program ${CMAKE_INSTALL_FULL_BINDIR}
+     ${CMAKE_INSTALL_FULL_DATADIR}/tavrello/fonts)
+# The build tree has the installed layout around the program, so one relative path serves both.
+cmake_path(SET font_build_folder NORMALIZE ${CMAKE_CURRENT_BINARY_DIR}/${font_folder_from_program})
+set(font_file ${font_build_folder}/TavrelloSung.ttf)
+set(font_licence ${font_build_folder}/ARPHICPL.TXT)
+
+file(GLOB texts CONFIGURE_DEPENDS
+     ${PROJECT_SOURCE_DIR}/engine/*.cpp ${PROJECT_SOURCE_DIR}/engine/*.h
+     ${PROJECT_SOURCE_DIR}/window/*.cpp ${PROJECT_SOURCE_DIR}/window/*.h)
+set(cutter ${CMAKE_CURRENT_SOURCE_DIR}/fonts/make_interface_font.py)
+add_custom_command(
+    OUTPUT ${font_file} ${font_licence}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${font_build_folder}
+    COMMAND ${TAVRELLO_FONT_PYTHON} ${cutter} ${TAVRELLO_SUNG_SOURCE}
+            ${font_file} ${font_licence} ${texts}
+    DEPENDS ${cutter} ${TAVRELLO_SUNG_SOURCE} ${texts}
+    COMMENT "Cutting the window's Sung face"
+    VERBATIM)
+add_custom_target(tavrello_interface_font ALL
+                  DEPENDS ${font_file} ${font_licence})
+add_dependencies(tavrello_window tavrello_interface_font)
+target_compile_definitions(tavrello_window PRIVATE
+    TAVRELLO_INTERFACE_FONT_FROM_PROGRAM="${font_folder_from_program}/TavrelloSung.ttf")
+target_compile_definitions(tavrello_built_interface_font INTERFACE
+                           TAVRELLO_INTERFACE_FONT_FILE="${font_file}")
+add_dependencies(tavrello_built_interface_font tavrello_interface_font)
+
+install(FILES ${font_file} ${font_licence} DESTINATION ${font_folder})
