@@ -110,18 +110,26 @@ QWidget* createWidget(const ControlSpec& entry, QWidget* container) {
     Q_UNREACHABLE();
 }
 
+// Each setter sends the widget an event, and a start pays for every one of them: what the
+// window already gives a widget (its font) or what is empty is not set.
 void placeWidget(const ControlSpec& entry, QWidget& widget) {
     widget.setObjectName(entry.id);
-    widget.setFont(fontOf(entry.face));
+    if (entry.face != Face::Plain) {
+        widget.setFont(fontOf(entry.face));
+    }
     widget.setGeometry(pixelsOf(entry.place));
     if (entry.sizing == Sizing::ToCaption) {
         widget.adjustSize();
     }
-    widget.setToolTip(entry.tooltip);
+    if (!entry.tooltip.isEmpty()) {
+        widget.setToolTip(entry.tooltip);
+    }
     if (!entry.accessibleName.isEmpty()) {
         widget.setAccessibleName(entry.accessibleName);
     }
-    widget.setAccessibleDescription(entry.accessibleDescription);
+    if (!entry.accessibleDescription.isEmpty()) {
+        widget.setAccessibleDescription(entry.accessibleDescription);
+    }
     widget.setHidden(entry.hidden);
 }
 
