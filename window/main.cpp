@@ -1,5 +1,6 @@
 #include "clock.h"
 #include "error_report.h"
+#include "font_configuration_preload.h"
 #include "form1.h"
 #include "interface_font.h"
 #include "termination_signals.h"
@@ -7,7 +8,9 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    tavrello::FontConfigurationPreload fontConfiguration;
     QApplication application(argc, argv);
+    fontConfiguration.waitUntilRead();
     QApplication::setApplicationName("Tavrello");
     QApplication::setApplicationDisplayName("Tavrello");
     // Lets the desktop match the window to its menu entry and icon.
