@@ -54,7 +54,7 @@ add_custom_command(
     VERBATIM)
 add_custom_target(tavrello_interface_font ALL
                   DEPENDS ${font_file} ${font_licence})
-add_dependencies(tavrello_window tavrello_interface_font)
+add_dependencies(tavrello tavrello_interface_font)
 target_compile_definitions(tavrello_window PRIVATE
     TAVRELLO_INTERFACE_FONT_FROM_PROGRAM="${font_folder_from_program}/TavrelloSung.ttf")
 target_compile_definitions(tavrello_built_interface_font INTERFACE
