@@ -10,6 +10,6 @@ work=$(mktemp -d)
 keep_install_manifest "$2"
 trap 'restore_install_manifest; rm -rf "$work"' EXIT
 package=$(build_debian_package "$1" "$2" "$work")
-report=$(lintian --fail-on error,warning "$package" 2>&1) && [ -z "$report" ] ||
-    fail "lintian reports faults in the package: $report"
+lintian --fail-on error,warning "$package" >"$work/lintian.log" ||
+    fail "lintian reports faults in the package: $(cat "$work/lintian.log")"
 echo "lintian accepts the package"
