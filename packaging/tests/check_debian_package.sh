@@ -23,11 +23,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-(cd "$work" && "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$work/out") \
-    >"$work/cpack.log" 2>&1 || fail "cpack failed: $(cat "$work/cpack.log")"
-packages=("$work"/out/*.deb)
-[ ${#packages[@]} -eq 1 ] && [ -f "${packages[0]}" ] || fail "expected one package: ${packages[*]}"
-package=${packages[0]}
+package=$(build_debian_package "$cpack" "$build" "$work")
 [ "$(dpkg-deb -f "$package" Package)" = tavrello ] || fail "the package is not named tavrello"
 [ "$(dpkg-deb -f "$package" Architecture)" = "$(dpkg --print-architecture)" ] ||
     fail "the package is not for this machine's architecture"

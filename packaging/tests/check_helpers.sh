@@ -36,3 +36,14 @@ restore_install_manifest() {
         rm -f "$manifest"
     fi
 }
+
+# build_debian_package CPACK BUILD_DIR WORK_DIR: builds the build's Debian package into
+# WORK_DIR/out and prints its path.
+build_debian_package() {
+    local cpack=$1 build=$2 work=$3 packages
+    (cd "$work" && "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$work/out") \
+        >"$work/cpack.log" 2>&1 || fail "cpack failed: $(cat "$work/cpack.log")"
+    packages=("$work"/out/*.deb)
+    [ ${#packages[@]} -eq 1 ] && [ -f "${packages[0]}" ] || fail "expected one package: ${packages[*]}"
+    echo "${packages[0]}"
+}

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into an empty prefix and checks that exactly the program, its face, its menu
-# entry, its icons and its metadata land where desktops look for them, and that they name each
-# other.
+# entry, its icons, its metadata and its documentation land where desktops and man look for them,
+# and that they name each other.
 #   check_install.sh CMAKE BUILD_DIR APP_ID
 set -euo pipefail
 source "$(dirname "$0")/check_helpers.sh"
@@ -29,6 +29,10 @@ $icon_dir/16x16/apps/$id.png
 $icon_dir/32x32/apps/$id.png
 $icon_dir/48x48/apps/$id.png
 $icon_dir/256x256/apps/$id.png
+share/man/man1/tavrello.1.gz
+share/man/zh_CN/man1/tavrello.1.gz
+share/doc/tavrello/copyright
+share/doc/tavrello/changelog.gz
 END
 (cd "$prefix" && find . -not -type d -printf '%P\n' | sort) >"$work/installed"
 diff -u "$work/expected" "$work/installed" || fail "the install holds other files than expected"
