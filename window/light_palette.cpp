@@ -15,7 +15,9 @@ void keepPaletteLight() {
     if (!isDark(QApplication::palette())) {
         return;
     }
-    const QPalette light = QApplication::style()->standardPalette();
+    // Qt's own light scheme, on the classic grey button face. A style's override may follow
+    // the desktop and be dark itself, as Fusion's does under a dark GTK theme.
+    const QPalette light = QApplication::style()->QStyle::standardPalette();
     QApplication::setPalette(light);
     QToolTip::setPalette(light);
 }

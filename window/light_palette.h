@@ -8,8 +8,8 @@ namespace tavrello {
 bool isDark(const QPalette& palette);
 
 // The layout's fixed black and red captions are meant for a light button face. Under a dark
-// desktop the whole program, its message boxes and tooltips included, takes its style's
-// standard light palette; under a light one it follows the desktop. Before any window exists.
+// desktop the whole program, its message boxes and tooltips included, takes Qt's standard
+// light palette; under a light one it follows the desktop. Before any window exists.
 void keepPaletteLight();
 
 } // namespace tavrello
