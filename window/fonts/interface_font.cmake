@@ -20,15 +20,11 @@ endif()
 find_file(TAVRELLO_SUNG_SOURCE gbsn00lp.ttf
           PATHS /usr/share/fonts/truetype/arphic-gbsn00lp /usr/share/fonts/truetype/arphic
           NO_DEFAULT_PATH)
-# The system's Python, where the Debian package puts fontTools, before any other on the PATH.
-find_program(TAVRELLO_FONT_PYTHON python3 HINTS /usr/bin)
-if(TAVRELLO_FONT_PYTHON)
-    execute_process(COMMAND ${TAVRELLO_FONT_PYTHON} -c "import fontTools.subset"
-                    RESULT_VARIABLE fonttools_missing OUTPUT_QUIET ERROR_QUIET)
-endif()
-if(NOT TAVRELLO_SUNG_SOURCE OR NOT TAVRELLO_FONT_PYTHON OR fonttools_missing)
-    message(FATAL_ERROR "The window's face is cut from AR PL SungtiL GB with fontTools: install "
-                        "the Debian packages fonts-arphic-gbsn00lp and python3-fonttools, or "
+# Python with fontTools is already checked for the drawings (pictures/drawings.cmake).
+if(NOT TAVRELLO_SUNG_SOURCE OR NOT TAVRELLO_QT_TRANSLATION)
+    message(FATAL_ERROR "The window's face is cut from AR PL SungtiL GB with fontTools, keeping "
+                        "the characters of Qt's Chinese texts: install the Debian packages "
+                        "fonts-arphic-gbsn00lp, python3-fonttools and qt6-translations-l10n, or "
                         "configure with -DTAVRELLO_INTERFACE_FONT=OFF to use the system's faces.")
 endif()
 
@@ -48,8 +44,8 @@ add_custom_command(
     OUTPUT ${font_file} ${font_licence}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${font_build_folder}
     COMMAND ${TAVRELLO_FONT_PYTHON} ${cutter} ${TAVRELLO_SUNG_SOURCE}
-            ${font_file} ${font_licence} ${texts}
-    DEPENDS ${cutter} ${TAVRELLO_SUNG_SOURCE} ${texts}
+            ${font_file} ${font_licence} ${TAVRELLO_QT_TRANSLATION} ${texts}
+    DEPENDS ${cutter} ${TAVRELLO_SUNG_SOURCE} ${TAVRELLO_QT_TRANSLATION} ${texts}
     COMMENT "Cutting the window's Sung face"
     VERBATIM)
 add_custom_target(tavrello_interface_font ALL
