@@ -2,12 +2,12 @@
 
 #include "etched_frame.h"
 #include "formula_picture.h"
+#include "input_box.h"
 #include "sample_count_box.h"
 #include "slot_check_box.h"
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -45,7 +45,7 @@ QWidget* createLabel(const ControlSpec& entry, QWidget* container) {
 }
 
 QWidget* createTextBox(const ControlSpec&, QWidget* container) {
-    return new QLineEdit(container);
+    return new InputBox(container);
 }
 
 QWidget* createDropDown(const ControlSpec& entry, QWidget* container) {

@@ -22,7 +22,7 @@ void useInterfaceFontOnce() {
 
 WindowDriver::WindowDriver() {
     useInterfaceFontOnce();
-    form_ = std::make_unique<Form1>(reporter_, clock_);
+    form_ = std::make_unique<Form1>(reporter_, clock_, notifier_);
     form_->show();
     QApplication::setActiveWindow(form_.get());
     if (!QTest::qWaitForWindowActive(form_.get())) {

@@ -23,6 +23,14 @@ class RecordingReporter final : public ErrorReporter {
     std::vector<ErrorNumber> numbers;
 };
 
+// Keeps what the window tells the user, for the same reason.
+class RecordingNotifier final : public Notifier {
+  public:
+    void tell(QWidget&, const QString& text) override { texts.append(text); }
+
+    QStringList texts;
+};
+
 class FixedClock final : public Clock {
   public:
     QDate today() override { return date; }
@@ -39,6 +47,7 @@ class WindowDriver {
 
     Form1& form() { return *form_; }
     const std::vector<ErrorNumber>& reportedErrors() const { return reporter_.numbers; }
+    const QStringList& notices() const { return notifier_.texts; }
 
     void pickCount(const QString& entry);
     void chooseMethod(int method);
@@ -56,6 +65,7 @@ class WindowDriver {
 
   private:
     RecordingReporter reporter_;
+    RecordingNotifier notifier_;
     FixedClock clock_;
     std::unique_ptr<Form1> form_;
 };
