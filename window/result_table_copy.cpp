@@ -23,7 +23,9 @@ QString tabSeparated(const QList<QStringList>& rows) {
 }
 
 QString htmlTable(const QList<QStringList>& rows) {
-    QString html = "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n";
+    // Without the character set, word processors read the Chinese headings as Latin-1.
+    QString html = "<meta charset=\"utf-8\">\n<table border=\"1\" cellspacing=\"0\" "
+                   "cellpadding=\"3\">\n";
     for (qsizetype row = 0; row < rows.size(); ++row) {
         const QString cell = row == 0 ? "th" : "td";
         html += "<tr>";

@@ -2,8 +2,6 @@
 
 #include <QClipboard>
 #include <QComboBox>
-#include <QContextMenuEvent>
-#include <QMenu>
 #include <QMimeData>
 #include <QTest>
 #include <QTextCursor>
@@ -16,10 +14,7 @@ namespace {
 
 // Opens the widget's context menu as a right click does and chooses the entry.
 void chooseFromMenu(QWidget& widget, const QString& entry) {
-    const QPoint centre = widget.rect().center();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, centre, widget.mapToGlobal(centre));
-    QApplication::sendEvent(&widget, &event);
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QMenu* menu = openContextMenu(widget);
     QVERIFY(menu != nullptr);
     for (QAction* action : menu->actions()) {
         if (action->text().startsWith(entry) && action->isEnabled()) {

@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QRadioButton>
 #include <QTest>
 
@@ -19,6 +20,13 @@ void useInterfaceFontOnce() {
 }
 
 } // namespace
+
+QMenu* openContextMenu(QWidget& widget) {
+    const QPoint centre = widget.rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, centre, widget.mapToGlobal(centre));
+    QApplication::sendEvent(&widget, &event);
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+}
 
 WindowDriver::WindowDriver() {
     useInterfaceFontOnce();

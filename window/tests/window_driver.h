@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QList>
+#include <QMenu>
 #include <memory>
 #include <vector>
 
@@ -39,6 +40,9 @@ class FixedClock final : public Clock {
     QDate date{2007, 3, 25};
     QTime time{6, 3, 5};
 };
+
+// The menu a right click on the widget opens, or null.
+QMenu* openContextMenu(QWidget& widget);
 
 // The window as a user sees it: shown, active, driven by clicks and key presses only.
 class WindowDriver {
