@@ -35,8 +35,8 @@ void InputBox::keyPressEvent(QKeyEvent* event) {
     QLineEdit::keyPressEvent(event);
 }
 
-// The line edit's own menu pastes past the window; this one offers the same commands, in the
-// window's language, with the window's paste.
+// The line edit's own menu would paste without the window seeing it; this one offers the same
+// commands, in the window's language, and its paste is the window's.
 void InputBox::contextMenuEvent(QContextMenuEvent* event) {
     const bool selected = hasSelectedText();
     const MenuEntry entries[] = {
