@@ -1,5 +1,7 @@
 #include "form1.h"
 
+#include "input_box.h"
+#include "input_steps.h"
 #include "layout_table.h"
 #include "sample_count_box.h"
 #include "window_builder.h"
@@ -16,7 +18,6 @@ namespace tavrello {
 namespace {
 
 constexpr int methodCount = 4;
-constexpr int rangeRowCount = 2;
 
 // Built before any member that looks up a control.
 QWidget& built(QWidget& window) {
@@ -58,12 +59,14 @@ QString firstRowCaption(int row, int method) {
 
 } // namespace
 
-Form1::Form1(ErrorReporter& reporter, Clock& clock)
+Form1::Form1(ErrorReporter& reporter, Clock& clock, Notifier& notifier)
     : reporter_(reporter), sampleCount_(control<SampleCountBox>(built(*this), "Combo1")),
       inputBoxes_(inputBoxesOf(*this)), firstRowCaptions_{&control<QLabel>(*this, rowCaptionId(1)),
                                                           &control<QLabel>(*this, rowCaptionId(2))},
       resultLabels_(resultLabelsOf(*this)), controls_(inputBoxes_, checksOf(*this), resultLabels_),
-      statusClock_(clock, control<QLabel>(*this, "Label10")) {
+      statusClock_(clock, control<QLabel>(*this, "Label10")),
+      seriesPaste_(*this, inputBoxes_, sampleCount_, state_, notifier),
+      resultCopy_(*this, resultLabels_) {
     setObjectName("Form1");
     setWindowTitle("Tavrello");
     setWindowIcon(calculatorIcon());
@@ -97,6 +100,18 @@ void Form1::bindEvents() {
     onClick("Command5", [this] { clearOutput(); });
     connect(&control<QTimer>(*this, "Timer1"), &QTimer::timeout, this,
             [this] { statusClock_.tick(); });
+    bindInputBoxes();
+}
+
+void Form1::bindInputBoxes() {
+    QWidget* compute = &control<QPushButton>(*this, "Command1");
+    for (int box = 1; box <= inputBoxCount; ++box) {
+        auto& input = control<InputBox>(*this, numbered("Text", box));
+        connect(&input, &InputBox::pasteRequested, this, [this, box] { seriesPaste_.paste(box); });
+        connect(&input, &InputBox::stepRequested, this, [this, box, compute](int step) {
+            stepFromInputBox(inputBoxes_, box, step, *compute);
+        });
+    }
 }
 
 void Form1::centreOnScreen() {

@@ -2,6 +2,9 @@
 
 #include "clock.h"
 #include "error_report.h"
+#include "notifier.h"
+#include "result_table_copy.h"
+#include "series_paste.h"
 #include "status_clock.h"
 #include "widget_controls.h"
 
@@ -20,14 +23,15 @@ class Form1 : public QWidget {
     Q_OBJECT
 
   public:
-    // The reporter and the clock must outlive the window.
-    Form1(ErrorReporter& reporter, Clock& clock);
+    // The reporter, the clock and the notifier must outlive the window.
+    Form1(ErrorReporter& reporter, Clock& clock, Notifier& notifier = messageBoxNotifier());
 
     const CalculationState& state() const { return state_; }
 
   private:
     void load();
     void bindEvents();
+    void bindInputBoxes();
     void centreOnScreen();
 
     void pickSampleCount();
@@ -47,6 +51,8 @@ class Form1 : public QWidget {
     std::array<QLabel*, resultLabelCount> resultLabels_;
     WidgetControls controls_;
     StatusClock statusClock_;
+    SeriesPaste seriesPaste_;
+    ResultTableCopy resultCopy_;
 };
 
 } // namespace tavrello

@@ -72,6 +72,9 @@ std::vector<ControlSpec> layoutTable();
 // The identifiers in the order Tab moves through them.
 QStringList focusOrder();
 
+// The range method's deviation reads only rows 1 and 2, captioned "Xmax" and "Xmin".
+inline constexpr int rangeRowCount = 2;
+
 // "01→" to "20→", the layout caption of input row 1 to 20.
 QString rowCaption(int row);
 

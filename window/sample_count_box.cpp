@@ -20,6 +20,11 @@ SampleCountBox::SampleCountBox(QWidget* parent) : QComboBox(parent) {
     });
 }
 
+void SampleCountBox::pick(const QString& entry) {
+    setCurrentIndex(findText(entry));
+    emit picked();
+}
+
 void SampleCountBox::keyPressEvent(QKeyEvent* event) {
     const bool endsTyping = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const QScopedValueRollback finishing(finishingEdit_, endsTyping);

@@ -15,6 +15,9 @@ class SampleCountBox : public QComboBox {
   public:
     explicit SampleCountBox(QWidget* parent);
 
+    // Picks the list entry with this text as the user would, so the box shows it.
+    void pick(const QString& entry);
+
   signals:
     void picked();
 

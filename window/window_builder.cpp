@@ -4,12 +4,12 @@
 #include "command_button.h"
 #include "etched_frame.h"
 #include "formula_picture.h"
+#include "input_box.h"
 #include "sample_count_box.h"
 #include "slot_check_box.h"
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -43,7 +43,7 @@ QWidget* createLabel(const ControlSpec& entry, QWidget* container) {
 }
 
 QWidget* createTextBox(const ControlSpec&, QWidget* container) {
-    return new QLineEdit(container);
+    return new InputBox(container);
 }
 
 QWidget* createDropDown(const ControlSpec& entry, QWidget* container) {

@@ -4,6 +4,7 @@
 #include "window_driver.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -38,8 +39,29 @@ QString platformTexts(const QWidget& form) {
     return texts + box.button(QMessageBox::Ok)->text();
 }
 
-// Every text the program can put on the screen: captions, entries, tooltips, Qt's own texts,
-// each weekday of the clock line and each error report.
+QString menuTexts(QWidget& widget) {
+    QString texts;
+    QMenu* menu = openContextMenu(widget);
+    for (const QAction* action : menu->actions()) {
+        texts += action->text();
+    }
+    menu->close();
+    return texts;
+}
+
+// The menus of an input box and a result label, and what a series too long to paste says.
+QString textsShownOnDemand(WindowDriver& driver) {
+    QString texts = menuTexts(driver.box(1)) + menuTexts(driver.label("Label12"));
+    QGuiApplication::clipboard()->setText(QString("1\n").repeated(inputBoxCount + 1));
+    for (const int method : {1, 3}) {
+        driver.chooseMethod(method);
+        QTest::keySequence(&driver.box(1), QKeySequence::Paste);
+    }
+    return texts + driver.notices().join("");
+}
+
+// Every text the program can put on the screen: captions, entries, tooltips, menus, notices,
+// Qt's own texts, each weekday of the clock line and each error report.
 QString shownTexts() {
     WindowDriver driver;
     QString texts = driver.form().windowTitle() + platformTexts(driver.form());
@@ -58,6 +80,7 @@ QString shownTexts() {
             }
         }
     }
+    texts += textsShownOnDemand(driver);
     FixedClock clock;
     for (int day = 0; day < 7; ++day) {
         clock.date = QDate(2007, 3, 25).addDays(day);

@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QRadioButton>
 #include <QTest>
 
@@ -20,9 +21,16 @@ void useInterfaceFontOnce() {
 
 } // namespace
 
+QMenu* openContextMenu(QWidget& widget) {
+    const QPoint centre = widget.rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, centre, widget.mapToGlobal(centre));
+    QApplication::sendEvent(&widget, &event);
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+}
+
 WindowDriver::WindowDriver() {
     useInterfaceFontOnce();
-    form_ = std::make_unique<Form1>(reporter_, clock_);
+    form_ = std::make_unique<Form1>(reporter_, clock_, notifier_);
     form_->show();
     QApplication::setActiveWindow(form_.get());
     if (!QTest::qWaitForWindowActive(form_.get())) {

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QList>
+#include <QMenu>
 #include <memory>
 #include <vector>
 
@@ -23,6 +24,14 @@ class RecordingReporter final : public ErrorReporter {
     std::vector<ErrorNumber> numbers;
 };
 
+// Keeps what the window tells the user, for the same reason.
+class RecordingNotifier final : public Notifier {
+  public:
+    void tell(QWidget&, const QString& text) override { texts.append(text); }
+
+    QStringList texts;
+};
+
 class FixedClock final : public Clock {
   public:
     QDate today() override { return date; }
@@ -32,6 +41,9 @@ class FixedClock final : public Clock {
     QTime time{6, 3, 5};
 };
 
+// The menu a right click on the widget opens, or null.
+QMenu* openContextMenu(QWidget& widget);
+
 // The window as a user sees it: shown, active, driven by clicks and key presses only.
 class WindowDriver {
   public:
@@ -39,6 +51,7 @@ class WindowDriver {
 
     Form1& form() { return *form_; }
     const std::vector<ErrorNumber>& reportedErrors() const { return reporter_.numbers; }
+    const QStringList& notices() const { return notifier_.texts; }
 
     void pickCount(const QString& entry);
     void chooseMethod(int method);
@@ -56,6 +69,7 @@ class WindowDriver {
 
   private:
     RecordingReporter reporter_;
+    RecordingNotifier notifier_;
     FixedClock clock_;
     std::unique_ptr<Form1> form_;
 };

@@ -1,0 +1,17 @@
+#include "notifier.h"
+
+#include <QMessageBox>
+
+namespace tavrello {
+
+void MessageBoxNotifier::tell(QWidget& window, const QString& text) {
+    QMessageBox box(QMessageBox::Information, "Tavrello", text, QMessageBox::Ok, &window);
+    box.exec();
+}
+
+Notifier& messageBoxNotifier() {
+    static MessageBoxNotifier notifier;
+    return notifier;
+}
+
+} // namespace tavrello

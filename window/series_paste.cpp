@@ -1,0 +1,80 @@
+#include "series_paste.h"
+
+#include "layout_table.h"
+#include "sample_count_box.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <algorithm>
+
+namespace tavrello {
+
+namespace {
+
+// Line breaks, tabs and runs of blanks, full-width ones too, semicolons and commas.
+QStringList valuesOf(const QString& text) {
+    static const QRegularExpression separators(R"([\s;；,，]+)",
+                                               QRegularExpression::UseUnicodePropertiesOption);
+    return text.split(separators, Qt::SkipEmptyParts);
+}
+
+QString doesNotFitText(qsizetype values, int box, int lastBox, bool range) {
+    const int room = std::max(0, lastBox - box + 1);
+    const QString reason =
+        range ? QString("极差法只用 Xmax 和 Xmin 两个输入框，从此框起只有 %1 个").arg(room)
+              : QString("从第 %1 个输入框到第 %2 个输入框只有 %3 个框")
+                    .arg(box)
+                    .arg(lastBox)
+                    .arg(room);
+    return QString("粘贴的 %1 个数放不下：%2。未粘贴任何数。").arg(values).arg(reason);
+}
+
+} // namespace
+
+SeriesPaste::SeriesPaste(QWidget& window, const std::array<QLineEdit*, inputBoxCount>& boxes,
+                         SampleCountBox& sampleCount, const CalculationState& state,
+                         Notifier& notifier)
+    : window_(window), boxes_(boxes), sampleCount_(sampleCount), state_(state),
+      notifier_(notifier) {}
+
+void SeriesPaste::paste(int box) {
+    QLineEdit& target = *boxes_[box - 1];
+    const QString text = QGuiApplication::clipboard()->text();
+    const QStringList values = valuesOf(text);
+    if (values.size() >= 2) {
+        pasteSeries(box, values);
+    } else if (values.value(0) == text) {
+        target.paste();
+    } else {
+        // One spreadsheet cell comes with a line break after it.
+        target.insert(values.value(0));
+    }
+}
+
+void SeriesPaste::pasteSeries(int box, const QStringList& values) {
+    const bool range = state_.c == static_cast<std::int16_t>(Method::Range);
+    const int lastBox = range ? rangeRowCount : inputBoxCount;
+    const auto last = static_cast<int>(box + values.size() - 1);
+    if (last > lastBox) {
+        notifier_.tell(window_, doesNotFitText(values.size(), box, lastBox, range));
+        return;
+    }
+    // The compute command reads the first n boxes, and before the first pick n is 0.
+    if (!range && (last > shownBoxCount() || last > state_.n)) {
+        sampleCount_.pick(QString::number(last));
+    }
+    for (int offset = 0; offset < values.size(); ++offset) {
+        QLineEdit& target = *boxes_[box - 1 + offset];
+        // Replacing the selection keeps what was there one undo away.
+        target.selectAll();
+        target.insert(values[offset]);
+    }
+}
+
+int SeriesPaste::shownBoxCount() const {
+    return static_cast<int>(
+        std::ranges::count_if(boxes_, [](const QLineEdit* box) { return !box->isHidden(); }));
+}
+
+} // namespace tavrello

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "notifier.h"
+
+#include <QLineEdit>
+#include <array>
+#include <calculation.h>
+
+namespace tavrello {
+
+class SampleCountBox;
+
+// Spreads a series from the clipboard (a spreadsheet column or row, lines of a text file, a
+// list typed elsewhere) over consecutive input boxes, one value a box.
+class SeriesPaste {
+  public:
+    // Everything given must outlive this.
+    SeriesPaste(QWidget& window, const std::array<QLineEdit*, inputBoxCount>& boxes,
+                SampleCountBox& sampleCount, const CalculationState& state, Notifier& notifier);
+
+    // Pastes the clipboard's text into input box 1 to 20 and the boxes after it.
+    void paste(int box);
+
+  private:
+    void pasteSeries(int box, const QStringList& values);
+    int shownBoxCount() const;
+
+    QWidget& window_;
+    std::array<QLineEdit*, inputBoxCount> boxes_;
+    SampleCountBox& sampleCount_;
+    const CalculationState& state_;
+    Notifier& notifier_;
+};
+
+} // namespace tavrello
