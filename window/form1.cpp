@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QTimer>
 #include <number_text.h>
 
 namespace tavrello {
@@ -63,7 +62,8 @@ Form1::Form1(ErrorReporter& reporter, Clock& clock)
       inputBoxes_(inputBoxesOf(*this)), firstRowCaptions_{&control<QLabel>(*this, rowCaptionId(1)),
                                                           &control<QLabel>(*this, rowCaptionId(2))},
       resultLabels_(resultLabelsOf(*this)), controls_(inputBoxes_, checksOf(*this), resultLabels_),
-      statusClock_(clock, control<QLabel>(*this, "Label10")) {
+      statusClock_(clock, control<QLabel>(*this, "Label10")),
+      timer1_(systemAlarm(), systemWallTime, this) {
     setObjectName("Form1");
     setWindowTitle("Tavrello");
     setWindowIcon(calculatorIcon());
@@ -95,8 +95,8 @@ void Form1::bindEvents() {
     onClick("Command3", [this] { showMeanDeviation(state_, controls_); });
     onClick("Command4", [this] { clearInput(); });
     onClick("Command5", [this] { clearOutput(); });
-    connect(&control<QTimer>(*this, "Timer1"), &QTimer::timeout, this,
-            [this] { statusClock_.tick(); });
+    timer1_.setObjectName("Timer1");
+    connect(&timer1_, &WholeSecondTimer::timeout, this, [this] { statusClock_.tick(); });
 }
 
 void Form1::centreOnScreen() {

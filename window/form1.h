@@ -3,6 +3,7 @@
 #include "clock.h"
 #include "error_report.h"
 #include "status_clock.h"
+#include "whole_second_timer.h"
 #include "widget_controls.h"
 
 #include <QButtonGroup>
@@ -47,6 +48,7 @@ class Form1 : public QWidget {
     std::array<QLabel*, resultLabelCount> resultLabels_;
     WidgetControls controls_;
     StatusClock statusClock_;
+    WholeSecondTimer timer1_;
 };
 
 } // namespace tavrello

@@ -62,10 +62,7 @@ StatusClock::StatusClock(Clock& clock, QLabel& line) : clock_(clock), line_(line
 void StatusClock::tick() {
     ClockLineBuffer buffer;
     const std::string_view line = writeClockLine(clock_, buffer);
-    if (line != shown_) {
-        shown_.assign(line);
-        line_.setText(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
-    }
+    line_.setText(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
 }
 
 } // namespace tavrello

@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
 namespace tavrello {
 
@@ -104,8 +103,6 @@ QWidget* createWidget(const ControlSpec& entry, QWidget* container) {
         return createCheckBox(entry, container);
     case Kind::Picture:
         return createPicture(entry, container);
-    case Kind::Timer:
-        break;
     }
     Q_UNREACHABLE();
 }
@@ -131,13 +128,6 @@ void placeWidget(const ControlSpec& entry, QWidget& widget) {
         widget.setAccessibleDescription(entry.accessibleDescription);
     }
     widget.setHidden(entry.hidden);
-}
-
-void startTimer(const ControlSpec& entry, QWidget* container) {
-    auto* timer = new QTimer(container);
-    timer->setObjectName(entry.id);
-    timer->setInterval(entry.intervalMs);
-    timer->start();
 }
 
 QWidget* containerOf(const ControlSpec& entry, QWidget& window) {
@@ -169,12 +159,7 @@ void buildWindow(QWidget& window, const std::vector<ControlSpec>& table,
                  const QStringList& focusOrder) {
     window.setFont(fontOf(Face::Plain));
     for (const ControlSpec& entry : table) {
-        QWidget* container = containerOf(entry, window);
-        if (entry.kind == Kind::Timer) {
-            startTimer(entry, container);
-            continue;
-        }
-        placeWidget(entry, *createWidget(entry, container));
+        placeWidget(entry, *createWidget(entry, containerOf(entry, window)));
     }
     linkBuddies(window, table);
     chainFocus(window, focusOrder);
