@@ -17,6 +17,9 @@ using ClockLineBuffer = std::array<char, 128>;
 // buffer without allocating.
 std::string_view writeClockLine(Clock& clock, ClockLineBuffer& buffer);
 
+// The same line as a text of its own.
+QString clockLine(Clock& clock);
+
 // Keeps the status line current: each tick writes the line of its moment.
 class StatusClock {
   public:

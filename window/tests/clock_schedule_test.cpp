@@ -42,12 +42,6 @@ class SettableClock final : public Clock {
     }
 };
 
-QString lineOf(Clock& clock) {
-    ClockLineBuffer buffer;
-    const std::string_view line = writeClockLine(clock, buffer);
-    return QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
-}
-
 } // namespace
 
 class ClockScheduleTest : public QObject {
@@ -141,7 +135,7 @@ class ClockScheduleTest : public QObject {
             const QString previous = line.text();
             QTRY_VERIFY_WITH_TIMEOUT(line.text() != previous, 1500);
             SettableClock eightHoursEast(systemWallTime() + hours(8));
-            QCOMPARE(line.text(), lineOf(eightHoursEast));
+            QCOMPARE(line.text(), clockLine(eightHoursEast));
         }
         configured.isNull() ? qunsetenv("TZ") : qputenv("TZ", configured);
     }
