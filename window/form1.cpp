@@ -65,6 +65,7 @@ Form1::Form1(ErrorReporter& reporter, Clock& clock)
       statusClock_(clock, control<QLabel>(*this, "Label10")),
       timer1_(systemAlarm(), systemWallTime, this) {
     setObjectName("Form1");
+    timer1_.setObjectName("Timer1");
     setWindowTitle("Tavrello");
     setWindowIcon(calculatorIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -95,7 +96,6 @@ void Form1::bindEvents() {
     onClick("Command3", [this] { showMeanDeviation(state_, controls_); });
     onClick("Command4", [this] { clearInput(); });
     onClick("Command5", [this] { clearOutput(); });
-    timer1_.setObjectName("Timer1");
     connect(&timer1_, &WholeSecondTimer::timeout, this, [this] { statusClock_.tick(); });
 }
 
