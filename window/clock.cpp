@@ -1,6 +1,8 @@
 #include "clock.h"
 
 #include <algorithm>
+#include <chrono>
+#include <ctime>
 
 namespace tavrello {
 
@@ -8,36 +10,31 @@ namespace {
 
 constexpr int lastSecondOfMinute = 59;
 
-std::tm localTimeOf(std::time_t second) {
+std::tm localNow() {
+    // Not time(): Linux answers it from a coarse clock that may still give the second before
+    // the one whose beginning woke the status line.
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
     std::tm local{};
+    // Looking for a change of the time zone costs one file status check.
 #ifdef _WIN32
-    localtime_s(&local, &second);
+    _tzset();
+    localtime_s(&local, &now);
 #else
-    // Picks up a change of the time zone, at one file status check a second.
     tzset();
-    localtime_r(&second, &local);
+    localtime_r(&now, &local);
 #endif
     return local;
 }
 
 } // namespace
 
-const std::tm& SystemClock::localTime() {
-    const std::time_t second = std::time(nullptr);
-    if (convertedSecond_ != second) {
-        local_ = localTimeOf(second);
-        convertedSecond_ = second;
-    }
-    return local_;
-}
-
 QDate SystemClock::today() {
-    const std::tm& local = localTime();
+    const std::tm local = localNow();
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
 QTime SystemClock::timeOfDay() {
-    const std::tm& local = localTime();
+    const std::tm local = localNow();
     // A leap second shows as the last second of its minute.
     return {local.tm_hour, local.tm_min, std::min(local.tm_sec, lastSecondOfMinute)};
 }

@@ -2,8 +2,6 @@
 
 #include <QDate>
 #include <QTime>
-#include <ctime>
-#include <optional>
 
 namespace tavrello {
 
@@ -16,20 +14,11 @@ class Clock {
     virtual QTime timeOfDay() = 0;
 };
 
-// Read every millisecond by the status line, so a reading must cost next to nothing: the
-// seconds come from the C library's time(), which on Linux reads memory the kernel shares
-// without a system call, and the conversion to local time, the expensive part, is done once
-// for each new second.
+// Each reading converts the precise time of its moment, in the time zone of that moment.
 class SystemClock final : public Clock {
   public:
     QDate today() override;
     QTime timeOfDay() override;
-
-  private:
-    const std::tm& localTime();
-
-    std::optional<std::time_t> convertedSecond_;
-    std::tm local_{};
 };
 
 } // namespace tavrello

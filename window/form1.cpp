@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QTimer>
 #include <number_text.h>
 
 namespace tavrello {
@@ -66,8 +65,9 @@ Form1::Form1(ErrorReporter& reporter, Clock& clock, Notifier& notifier)
       resultLabels_(resultLabelsOf(*this)), controls_(inputBoxes_, checksOf(*this), resultLabels_),
       statusClock_(clock, control<QLabel>(*this, "Label10")),
       seriesPaste_(*this, inputBoxes_, sampleCount_, state_, notifier),
-      resultCopy_(*this, resultLabels_) {
+      resultCopy_(*this, resultLabels_), timer1_(systemAlarm(), systemWallTime, this) {
     setObjectName("Form1");
+    timer1_.setObjectName("Timer1");
     setWindowTitle("Tavrello");
     setWindowIcon(calculatorIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -98,8 +98,7 @@ void Form1::bindEvents() {
     onClick("Command3", [this] { showMeanDeviation(state_, controls_); });
     onClick("Command4", [this] { clearInput(); });
     onClick("Command5", [this] { clearOutput(); });
-    connect(&control<QTimer>(*this, "Timer1"), &QTimer::timeout, this,
-            [this] { statusClock_.tick(); });
+    connect(&timer1_, &WholeSecondTimer::timeout, this, [this] { statusClock_.tick(); });
     bindInputBoxes();
 }
 

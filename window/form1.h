@@ -6,6 +6,7 @@
 #include "result_table_copy.h"
 #include "series_paste.h"
 #include "status_clock.h"
+#include "whole_second_timer.h"
 #include "widget_controls.h"
 
 #include <QButtonGroup>
@@ -53,6 +54,7 @@ class Form1 : public QWidget {
     StatusClock statusClock_;
     SeriesPaste seriesPaste_;
     ResultTableCopy resultCopy_;
+    WholeSecondTimer timer1_;
 };
 
 } // namespace tavrello

@@ -240,7 +240,6 @@ std::vector<ControlSpec> layoutTable() {
     addMethodColumn(table);
     addInputColumn(table);
     addResultColumn(table);
-    table.push_back({.id = "Timer1", .kind = Kind::Timer, .intervalMs = 1});
     addStatusRow(table);
     return table;
 }

@@ -10,17 +10,7 @@
 
 namespace tavrello {
 
-enum class Kind {
-    Frame,
-    Label,
-    TextBox,
-    DropDown,
-    PushButton,
-    OptionButton,
-    CheckBox,
-    Picture,
-    Timer
-};
+enum class Kind { Frame, Label, TextBox, DropDown, PushButton, OptionButton, CheckBox, Picture };
 
 // Where a control's Left and Top are measured from.
 enum class Container { Form1, Frame1 };
@@ -59,7 +49,6 @@ struct ControlSpec {
     QString buddy{};                  // the control a label names
     const Drawing* picture = nullptr; // of a formula picture
     QStringList entries{};            // list of a drop-down
-    int intervalMs = 0;               // of a timer
 };
 
 inline constexpr int windowWidthTwips = 7935;

@@ -57,15 +57,16 @@ std::string_view writeClockLine(Clock& clock, ClockLineBuffer& buffer) {
     return writer.line();
 }
 
+QString clockLine(Clock& clock) {
+    ClockLineBuffer buffer;
+    const std::string_view line = writeClockLine(clock, buffer);
+    return QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+}
+
 StatusClock::StatusClock(Clock& clock, QLabel& line) : clock_(clock), line_(line) {}
 
 void StatusClock::tick() {
-    ClockLineBuffer buffer;
-    const std::string_view line = writeClockLine(clock_, buffer);
-    if (line != shown_) {
-        shown_.assign(line);
-        line_.setText(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
-    }
+    line_.setText(clockLine(clock_));
 }
 
 } // namespace tavrello

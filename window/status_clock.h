@@ -4,7 +4,6 @@
 
 #include <QLabel>
 #include <array>
-#include <string>
 #include <string_view>
 
 namespace tavrello {
@@ -18,8 +17,10 @@ using ClockLineBuffer = std::array<char, 128>;
 // buffer without allocating.
 std::string_view writeClockLine(Clock& clock, ClockLineBuffer& buffer);
 
-// Keeps the status line current. Ticks come every millisecond, so a tick only touches the
-// label when the line has changed.
+// The same line as a text of its own.
+QString clockLine(Clock& clock);
+
+// Keeps the status line current: each tick writes the line of its moment.
 class StatusClock {
   public:
     StatusClock(Clock& clock, QLabel& line);
@@ -29,7 +30,6 @@ class StatusClock {
   private:
     Clock& clock_;
     QLabel& line_;
-    std::string shown_;
 };
 
 } // namespace tavrello

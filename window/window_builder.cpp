@@ -11,7 +11,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
-#include <QTimer>
 
 namespace tavrello {
 
@@ -100,8 +99,6 @@ QWidget* createWidget(const ControlSpec& entry, QWidget* container) {
         return createCheckBox(entry, container);
     case Kind::Picture:
         return createPicture(entry, container);
-    case Kind::Timer:
-        break;
     }
     Q_UNREACHABLE();
 }
@@ -127,13 +124,6 @@ void placeWidget(const ControlSpec& entry, QWidget& widget) {
         widget.setAccessibleDescription(entry.accessibleDescription);
     }
     widget.setHidden(entry.hidden);
-}
-
-void startTimer(const ControlSpec& entry, QWidget* container) {
-    auto* timer = new QTimer(container);
-    timer->setObjectName(entry.id);
-    timer->setInterval(entry.intervalMs);
-    timer->start();
 }
 
 QWidget* containerOf(const ControlSpec& entry, QWidget& window) {
@@ -165,12 +155,7 @@ void buildWindow(QWidget& window, const std::vector<ControlSpec>& table,
                  const QStringList& focusOrder) {
     window.setFont(fontOf(Face::Plain));
     for (const ControlSpec& entry : table) {
-        QWidget* container = containerOf(entry, window);
-        if (entry.kind == Kind::Timer) {
-            startTimer(entry, container);
-            continue;
-        }
-        placeWidget(entry, *createWidget(entry, container));
+        placeWidget(entry, *createWidget(entry, containerOf(entry, window)));
     }
     linkBuddies(window, table);
     chainFocus(window, focusOrder);

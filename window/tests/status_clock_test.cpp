@@ -102,8 +102,7 @@ class StatusClockTest : public QObject {
         QCOMPARE(line.text(), QString("系统时间:2007-3-25  星期天  6:3:6"));
     }
 
-    // The system clock converts to local time once a second; its readings must still be the
-    // local time of the moment.
+    // The system clock's readings are the local time of the moment.
     void systemClockReadsLocalTime_data() {
         QTest::addColumn<QByteArray>("zone");
         QTest::newRow("as configured") << QByteArray();
