@@ -6,20 +6,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
-#include <QRadioButton>
 #include <QTest>
 
 namespace tavrello {
-
-namespace {
-
-// As the program does at start; once, because each read of the file adds the face again.
-void useInterfaceFontOnce() {
-    static const bool read = useInterfaceFont(TAVRELLO_INTERFACE_FONT_FILE);
-    Q_UNUSED(read);
-}
-
-} // namespace
 
 QMenu* openContextMenu(QWidget& widget) {
     const QPoint centre = widget.rect().center();
@@ -29,7 +18,9 @@ QMenu* openContextMenu(QWidget& widget) {
 }
 
 WindowDriver::WindowDriver() {
-    useInterfaceFontOnce();
+    // As the program does at start; once, because each read of the file adds the face again.
+    static const bool fontRead = useInterfaceFont(TAVRELLO_INTERFACE_FONT_FILE);
+    Q_UNUSED(fontRead);
     form_ = std::make_unique<Form1>(reporter_, clock_, notifier_);
     form_->show();
     QApplication::setActiveWindow(form_.get());
@@ -38,57 +29,25 @@ WindowDriver::WindowDriver() {
     }
 }
 
+// From the opened list, with the mouse, as a user picks.
 void WindowDriver::pickCount(const QString& entry) {
     auto& dropDown = control<QComboBox>(*form_, "Combo1");
     dropDown.showPopup();
     QAbstractItemView& list = *dropDown.view();
-    const int row = dropDown.findText(entry);
-    if (row < 0 || !QTest::qWaitForWindowExposed(list.window())) {
+    const QModelIndex index = list.model()->index(dropDown.findText(entry), 0);
+    if (!index.isValid() || !QTest::qWaitForWindowExposed(list.window())) {
         qFatal("no entry %s to pick", qPrintable(entry));
     }
-    const QModelIndex entryIndex = list.model()->index(row, 0);
-    list.scrollTo(entryIndex);
-    const QPoint centre = list.visualRect(entryIndex).center();
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, centre);
-}
-
-void WindowDriver::chooseMethod(int method) {
-    click(numbered("Option", method));
-}
-
-void WindowDriver::type(int number, const QString& text) {
-    QLineEdit& edit = box(number);
-    edit.setFocus();
-    QTest::keyClicks(&edit, text);
-}
-
-void WindowDriver::click(const QString& id) {
-    QTest::mouseClick(&control<QWidget>(*form_, id), Qt::LeftButton);
+    list.scrollTo(index);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(index).center());
 }
 
 void WindowDriver::selectSlots(const QList<int>& selected) {
     for (int slot = 1; slot <= slotCount; ++slot) {
-        const bool wanted = selected.contains(slot);
-        if (check(slot).isChecked() != wanted) {
+        if (check(slot).isChecked() != selected.contains(slot)) {
             click(numbered("Check", slot));
         }
     }
-}
-
-void WindowDriver::pressTab() {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-}
-
-QLineEdit& WindowDriver::box(int number) const {
-    return control<QLineEdit>(*form_, numbered("Text", number));
-}
-
-QCheckBox& WindowDriver::check(int slot) const {
-    return control<QCheckBox>(*form_, numbered("Check", slot));
-}
-
-QLabel& WindowDriver::label(const QString& id) const {
-    return control<QLabel>(*form_, id);
 }
 
 QString WindowDriver::result(const QString& group, int slot) const {
@@ -104,6 +63,11 @@ QList<int> WindowDriver::shownBoxes() const {
         }
     }
     return shown;
+}
+
+int WindowDriver::shownCount() const {
+    const QList<int> shown = shownBoxes();
+    return shown.isEmpty() || shown.last() == shown.size() ? int(shown.size()) : -1;
 }
 
 QString WindowDriver::focusedId() const {

@@ -6,11 +6,13 @@
 #include "layout_table.h"
 #include "window_builder.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QList>
 #include <QMenu>
+#include <QTest>
 #include <memory>
 #include <vector>
 
@@ -54,17 +56,29 @@ class WindowDriver {
     const QStringList& notices() const { return notifier_.texts; }
 
     void pickCount(const QString& entry);
-    void chooseMethod(int method);
-    void type(int box, const QString& text);
-    void click(const QString& id);
+    void chooseMethod(int method) { click(numbered("Option", method)); }
+    void type(int number, const QString& text) {
+        box(number).setFocus();
+        QTest::keyClicks(&box(number), text);
+    }
+    void click(const QString& id) {
+        QTest::mouseClick(&control<QWidget>(*form_, id), Qt::LeftButton);
+    }
     void selectSlots(const QList<int>& selected);
-    void pressTab();
+    void pressTab() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }
 
-    QLineEdit& box(int box) const;
-    QCheckBox& check(int slot) const;
-    QLabel& label(const QString& id) const;
+    QLineEdit& box(int box) const { return control<QLineEdit>(*form_, numbered("Text", box)); }
+    QCheckBox& check(int slot) const { return control<QCheckBox>(*form_, numbered("Check", slot)); }
+    QLabel& label(const QString& id) const { return control<QLabel>(*form_, id); }
+    // group "mean", "single" or "ofMean"
     QString result(const QString& group, int slot) const;
+    // Mean, single deviation and deviation of the mean in the slot.
+    QStringList slotResults(int slot) const {
+        return {result("mean", slot), result("single", slot), result("ofMean", slot)};
+    }
     QList<int> shownBoxes() const;
+    // k when boxes 1 to k are the ones shown, else -1.
+    int shownCount() const;
     QString focusedId() const;
 
   private:
