@@ -1,16 +1,18 @@
 #pragma once
 
+#include "vector_drawing.h"
+
 #include <QPixmap>
 #include <QWidget>
 
 namespace tavrello {
 
-// A formula drawing shown at its natural size. The drawing is read on the first paint rather
-// than at start-up, and drawn once into a pixmap at the screen's pixel ratio, so it stays sharp
-// and a repaint after a click is a copy rather than a vector drawing with text outlines.
+// A formula drawing shown at its natural size. It is drawn once into a pixmap at the screen's
+// pixel ratio, so it stays sharp and a repaint after a click is a copy rather than a drawing of
+// text outlines.
 class FormulaPicture : public QWidget {
   public:
-    FormulaPicture(const QString& resource, QWidget* parent);
+    FormulaPicture(const Drawing& drawing, QWidget* parent);
 
     QSize sizeHint() const override;
 
@@ -20,7 +22,7 @@ class FormulaPicture : public QWidget {
   private:
     const QPixmap& rendered();
 
-    QString resource_;
+    const Drawing& drawing_;
     QPixmap pixmap_;
 };
 

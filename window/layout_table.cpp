@@ -32,7 +32,7 @@ void addMethodColumn(std::vector<ControlSpec>& table) {
                      .kind = Kind::Picture,
                      .place = {120, 840, 1665, 795},
                      .accessibleName = "贝塞尔公式的计算式",
-                     .picture = ":/pictures/bessel.svg"});
+                     .picture = &drawings::bessel});
     table.push_back({.id = "Option2",
                      .kind = Kind::OptionButton,
                      .place = {120, 1680, 1215, 255},
@@ -43,7 +43,7 @@ void addMethodColumn(std::vector<ControlSpec>& table) {
                      .kind = Kind::Picture,
                      .place = {120, 1920, 2025, 885},
                      .accessibleName = "别捷尔斯法的计算式",
-                     .picture = ":/pictures/peters.svg"});
+                     .picture = &drawings::peters});
     table.push_back(
         {.id = "Option3",
          .kind = Kind::OptionButton,
@@ -55,7 +55,7 @@ void addMethodColumn(std::vector<ControlSpec>& table) {
                      .kind = Kind::Picture,
                      .place = {120, 3120, 1500, 540},
                      .accessibleName = "极差法的计算式",
-                     .picture = ":/pictures/range.svg"});
+                     .picture = &drawings::range});
     table.push_back({.id = "Option4",
                      .kind = Kind::OptionButton,
                      .place = {120, 3840, 1335, 255},
@@ -67,7 +67,7 @@ void addMethodColumn(std::vector<ControlSpec>& table) {
                      .kind = Kind::Picture,
                      .place = {120, 4200, 1335, 705},
                      .accessibleName = "最大误差法的计算式",
-                     .picture = ":/pictures/maximum-error.svg"});
+                     .picture = &drawings::maximumError});
 }
 
 QStringList sampleCountEntries() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "appearance.h"
+#include "vector_drawing.h"
 
 #include <QString>
 #include <QStringList>
@@ -55,10 +56,10 @@ struct ControlSpec {
     bool set = false; // chosen option button, ticked check box
     QString accessibleName{};
     QString accessibleDescription{};
-    QString buddy{};       // the control a label names
-    QString picture{};     // resource path of a formula picture
-    QStringList entries{}; // list of a drop-down
-    int intervalMs = 0;    // of a timer
+    QString buddy{};                  // the control a label names
+    const Drawing* picture = nullptr; // of a formula picture
+    QStringList entries{};            // list of a drop-down
+    int intervalMs = 0;               // of a timer
 };
 
 inline constexpr int windowWidthTwips = 7935;

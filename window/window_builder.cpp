@@ -83,7 +83,7 @@ QWidget* createCheckBox(const ControlSpec& entry, QWidget* container) {
 }
 
 QWidget* createPicture(const ControlSpec& entry, QWidget* container) {
-    return new FormulaPicture(entry.picture, container);
+    return new FormulaPicture(*entry.picture, container);
 }
 
 QWidget* createWidget(const ControlSpec& entry, QWidget* container) {

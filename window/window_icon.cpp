@@ -1,19 +1,22 @@
 #include "window_icon.h"
 
+#include "vector_drawing.h"
+
 #include <QPainter>
 #include <QPixmap>
-#include <QSvgRenderer>
 
 namespace tavrello {
 
 QIcon calculatorIcon() {
-    QSvgRenderer renderer(QString(":/pictures/icon.svg"));
+    const Drawing& drawing = drawings::icon;
     QIcon icon;
     for (const int side : {16, 24, 32, 48, 64}) {
         QPixmap pixmap(side, side);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
-        renderer.render(&painter);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(qreal(side) / drawing.width, qreal(side) / drawing.height);
+        paintDrawing(painter, drawing);
         painter.end();
         icon.addPixmap(pixmap);
     }

@@ -20,13 +20,8 @@ endif()
 find_file(TAVRELLO_SUNG_SOURCE gbsn00lp.ttf
           PATHS /usr/share/fonts/truetype/arphic-gbsn00lp /usr/share/fonts/truetype/arphic
           NO_DEFAULT_PATH)
-# The system's Python, where the Debian package puts fontTools, before any other on the PATH.
-find_program(TAVRELLO_FONT_PYTHON python3 HINTS /usr/bin)
-if(TAVRELLO_FONT_PYTHON)
-    execute_process(COMMAND ${TAVRELLO_FONT_PYTHON} -c "import fontTools.subset"
-                    RESULT_VARIABLE fonttools_missing OUTPUT_QUIET ERROR_QUIET)
-endif()
-if(NOT TAVRELLO_SUNG_SOURCE OR NOT TAVRELLO_FONT_PYTHON OR fonttools_missing)
+# Python with fontTools is already checked for the drawings (pictures/drawings.cmake).
+if(NOT TAVRELLO_SUNG_SOURCE)
     message(FATAL_ERROR "The window's face is cut from AR PL SungtiL GB with fontTools: install "
                         "the Debian packages fonts-arphic-gbsn00lp and python3-fonttools, or "
                         "configure with -DTAVRELLO_INTERFACE_FONT=OFF to use the system's faces.")

@@ -1,0 +1,53 @@
+#include "vector_drawing.h"
+
+#include <QPainterPath>
+
+namespace tavrello {
+
+namespace {
+
+QPainterPath pathOf(std::span<const PathStep> steps) {
+    QPainterPath path;
+    // Glyph outlines and SVG shapes both fill by the non-zero rule.
+    path.setFillRule(Qt::WindingFill);
+    for (const PathStep& step : steps) {
+        switch (step.step) {
+        case Step::Move:
+            path.moveTo(step.x1, step.y1);
+            break;
+        case Step::Line:
+            path.lineTo(step.x1, step.y1);
+            break;
+        case Step::Quad:
+            path.quadTo(step.x1, step.y1, step.x2, step.y2);
+            break;
+        case Step::Close:
+            path.closeSubpath();
+            break;
+        }
+    }
+    return path;
+}
+
+// The pen SVG draws with by default: butt ends and mitred corners.
+QPen penOf(const Shape& shape) {
+    QPen pen(QColor::fromRgba(shape.colour), shape.strokeWidth, Qt::SolidLine, Qt::FlatCap,
+             Qt::MiterJoin);
+    pen.setMiterLimit(4);
+    return pen;
+}
+
+} // namespace
+
+void paintDrawing(QPainter& painter, const Drawing& drawing) {
+    for (const Shape& shape : drawing.shapes) {
+        const QPainterPath path = pathOf(shape.path);
+        if (shape.strokeWidth == 0) {
+            painter.fillPath(path, QColor::fromRgba(shape.colour));
+        } else {
+            painter.strokePath(path, penOf(shape));
+        }
+    }
+}
+
+} // namespace tavrello
