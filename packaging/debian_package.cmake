@@ -14,4 +14,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own texts in Chinese (the error report's button, the boxes' context menu); no library
+# names it, so it is listed here.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-translations-l10n)
 include(CPack)

@@ -3,6 +3,8 @@
 #include "font_configuration_preload.h"
 #include "form1.h"
 #include "interface_font.h"
+#include "light_palette.h"
+#include "platform_translation.h"
 #include "termination_signals.h"
 
 #include <QApplication>
@@ -15,6 +17,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName("Tavrello");
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName("io.github.tavrello.Tavrello");
+    const tavrello::PlatformTranslation platformTexts;
+    tavrello::keepPaletteLight();
     tavrello::useInterfaceFont(tavrello::installedInterfaceFontFile());
 
     tavrello::MessageBoxReporter reporter;

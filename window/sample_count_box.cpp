@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QScopedValueRollback>
+#include <QWheelEvent>
 
 namespace tavrello {
 
@@ -10,6 +11,8 @@ SampleCountBox::SampleCountBox(QWidget* parent) : QComboBox(parent) {
     setInsertPolicy(QComboBox::NoInsert);
     // Typing stays plain text; the list is only for picking.
     setCompleter(nullptr);
+    // The wheel alone does not give it the focus.
+    setFocusPolicy(Qt::StrongFocus);
     connect(this, &QComboBox::activated, this, [this] {
         if (!finishingEdit_) {
             emit picked();
@@ -26,6 +29,14 @@ void SampleCountBox::keyPressEvent(QKeyEvent* event) {
 void SampleCountBox::focusOutEvent(QFocusEvent* event) {
     const QScopedValueRollback finishing(finishingEdit_, true);
     QComboBox::focusOutEvent(event);
+}
+
+void SampleCountBox::wheelEvent(QWheelEvent* event) {
+    if (!hasFocus()) {
+        event->ignore();
+        return;
+    }
+    QComboBox::wheelEvent(event);
 }
 
 } // namespace tavrello

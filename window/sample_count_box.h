@@ -6,7 +6,9 @@ namespace tavrello {
 
 // An editable drop-down that tells a pick of a list entry (from the list, by arrow keys or
 // the wheel) apart from the end of typing: Qt also activates an entry whose text was typed
-// when the user presses Enter or leaves the field, and that must not count as a pick.
+// when the user presses Enter or leaves the field, and that must not count as a pick. A wheel
+// turned over it picks only while it has the focus: turned in passing, it would change the
+// count and hide boxes the user is filling.
 class SampleCountBox : public QComboBox {
     Q_OBJECT
 
@@ -19,6 +21,7 @@ class SampleCountBox : public QComboBox {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     bool finishingEdit_ = false;

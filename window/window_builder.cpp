@@ -1,5 +1,7 @@
 #include "window_builder.h"
 
+#include "bordered_label.h"
+#include "command_button.h"
 #include "etched_frame.h"
 #include "formula_picture.h"
 #include "sample_count_box.h"
@@ -8,7 +10,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -30,17 +31,14 @@ QWidget* createFrame(const ControlSpec& entry, QWidget* container) {
 }
 
 QWidget* createLabel(const ControlSpec& entry, QWidget* container) {
-    auto* label = new QLabel(entry.text, container);
+    auto* label = entry.border == Border::Single ? new BorderedLabel(entry.text, container)
+                                                 : new QLabel(entry.text, container);
     label->setAlignment(entry.alignment);
     label->setAutoFillBackground(true);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colourOf(entry.ink));
     palette.setColor(QPalette::Window, colourOf(entry.ground));
     label->setPalette(palette);
-    if (entry.border == Border::Single) {
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setLineWidth(1);
-    }
     return label;
 }
 
@@ -57,9 +55,7 @@ QWidget* createDropDown(const ControlSpec& entry, QWidget* container) {
 }
 
 QWidget* createPushButton(const ControlSpec& entry, QWidget* container) {
-    auto* button = new QPushButton(entry.text, container);
-    button->setAutoDefault(false);
-    return button;
+    return new CommandButton(entry.text, container);
 }
 
 QWidget* createOptionButton(const ControlSpec& entry, QWidget* container) {

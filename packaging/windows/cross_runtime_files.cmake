@@ -28,16 +28,3 @@ install(RUNTIME_DEPENDENCY_SET tavrello_dlls DESTINATION ${CMAKE_INSTALL_BINDIR}
         PRE_INCLUDE_REGEXES "^([Qq][Tt]6|lib)[^/]*\\.dll$"
         PRE_EXCLUDE_REGEXES ".*")
 
-# Qt's own Chinese texts (buttons of message boxes, the context menu of a text box): .qm files
-# are the same on every system, so the Linux package's serves. qt.conf points Qt's translation
-# folder at the program's; Qt would otherwise look for it beside the folder of Qt6Core.dll.
-find_file(TAVRELLO_QT_CHINESE qtbase_zh_CN.qm PATHS /usr/share/qt6/translations
-          NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
-if(NOT TAVRELLO_QT_CHINESE)
-    message(FATAL_ERROR "Qt's Chinese texts are missing: install the Debian package "
-                        "qt6-translations-l10n, or set TAVRELLO_QT_CHINESE to qtbase_zh_CN.qm.")
-endif()
-install(FILES ${TAVRELLO_QT_CHINESE} DESTINATION ${CMAKE_INSTALL_BINDIR}/translations)
-file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/qt.conf
-     "[Paths]\nPrefix = .\nPlugins = .\nTranslations = translations\n")
-install(FILES ${CMAKE_CURRENT_BINARY_DIR}/qt.conf DESTINATION ${CMAKE_INSTALL_BINDIR})

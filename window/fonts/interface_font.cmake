@@ -21,9 +21,10 @@ find_file(TAVRELLO_SUNG_SOURCE gbsn00lp.ttf
           PATHS /usr/share/fonts/truetype/arphic-gbsn00lp /usr/share/fonts/truetype/arphic
           NO_DEFAULT_PATH)
 # Python with fontTools is already checked for the drawings (pictures/drawings.cmake).
-if(NOT TAVRELLO_SUNG_SOURCE)
-    message(FATAL_ERROR "The window's face is cut from AR PL SungtiL GB with fontTools: install "
-                        "the Debian packages fonts-arphic-gbsn00lp and python3-fonttools, or "
+if(NOT TAVRELLO_SUNG_SOURCE OR NOT TAVRELLO_QT_TRANSLATION)
+    message(FATAL_ERROR "The window's face is cut from AR PL SungtiL GB with fontTools, keeping "
+                        "the characters of Qt's Chinese texts: install the Debian packages "
+                        "fonts-arphic-gbsn00lp, python3-fonttools and qt6-translations-l10n, or "
                         "configure with -DTAVRELLO_INTERFACE_FONT=OFF to use the system's faces.")
 endif()
 
@@ -43,8 +44,8 @@ add_custom_command(
     OUTPUT ${font_file} ${font_licence}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${font_build_folder}
     COMMAND ${TAVRELLO_FONT_PYTHON} ${cutter} ${TAVRELLO_SUNG_SOURCE}
-            ${font_file} ${font_licence} ${texts}
-    DEPENDS ${cutter} ${TAVRELLO_SUNG_SOURCE} ${texts}
+            ${font_file} ${font_licence} ${TAVRELLO_QT_TRANSLATION} ${texts}
+    DEPENDS ${cutter} ${TAVRELLO_SUNG_SOURCE} ${TAVRELLO_QT_TRANSLATION} ${texts}
     COMMENT "Cutting the window's Sung face"
     VERBATIM)
 add_custom_target(tavrello_interface_font ALL

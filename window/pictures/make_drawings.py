@@ -104,6 +104,8 @@ def polyline_steps(points, closed):
 
 
 def path_steps(data):
+    if re.search(r"[^MLHVZ0-9.,\s-]", data):
+        fail(f"path data {data!r} uses more than absolute M, L, H, V and Z")
     steps, x, y = [], 0.0, 0.0
     for command, arguments in re.findall(r"([MLHVZ])([^MLHVZA-Za-z]*)", data):
         values = [float(v) for v in re.split(r"[\s,]+", arguments.strip()) if v]
@@ -117,8 +119,6 @@ def path_steps(data):
             steps.append(("Close",))
         else:
             steps.append(("Move" if command == "M" else "Line", (x, y)))
-    if re.search(r"[^MLHVZ0-9.,\s-]", data):
-        fail(f"path data {data!r} uses more than absolute M, L, H, V and Z")
     return steps
 
 
@@ -133,6 +133,9 @@ class Drawing:
         if style["stroke"] != "none":
             self.shapes.append((colour(style["stroke"]), number(style["stroke-width"]), steps))
 
+    def face(self, style):
+        return self.faces[style["font-style"]]
+
     def text(self, element, style):
         runs = [(element.text or "", style)]
         for span in element:
@@ -140,8 +143,7 @@ class Drawing:
                 fail(f"text holds {span.tag}")
             runs.append((span.text or "", styled(span, style)))
             runs.append((span.tail or "", style))
-        face = lambda run_style: self.faces[run_style["font-style"]]
-        width = sum(face(s).advance(t, number(s["font-size"])) for t, s in runs)
+        width = sum(self.face(s).advance(t, number(s["font-size"])) for t, s in runs)
         x = number(element.get("x"))
         if style["text-anchor"] == "middle":
             x -= width / 2
@@ -149,13 +151,16 @@ class Drawing:
             fail(f"text-anchor {style['text-anchor']} is not handled")
         steps = []
         for text, run_style in runs:
-            x = face(run_style).outline(text, x, number(element.get("y")),
+            x = self.face(run_style).outline(text, x, number(element.get("y")),
                                         number(run_style["font-size"]), steps)
         self.add({**style, "stroke": "none"}, steps)
 
     def element(self, element, style):
         tag = element.tag[len(SVG):]
-        attribute = lambda name: number(element.get(name))
+
+        def attribute(name):
+            return number(element.get(name))
+
         if tag in ("title", "desc"):
             return
         if tag == "g":
@@ -232,10 +237,11 @@ def main(arguments):
         name, width, height, lines = drawing_code(svg_path, faces)
         body += lines
         definitions.append(f"const Drawing {name}{{{width}, {height}, {name}Shapes}};")
-    text = "\n".join(
-        ["// Made by make_drawings.py from the SVG drawings of window/pictures; not to be edited.",
-         '#include "vector_drawing.h"', "", "namespace tavrello::drawings {", "", "namespace {",
-         ""] + body + ["", "} // namespace", ""] + definitions + ["", "} // namespace tavrello::drawings", ""])
+    header = ["// Made by make_drawings.py from the SVG drawings of window/pictures; not to be edited.",
+              '#include "vector_drawing.h"', "", "namespace tavrello::drawings {", "",
+              "namespace {", ""]
+    footer = ["", "} // namespace", ""] + definitions + ["", "} // namespace tavrello::drawings", ""]
+    text = "\n".join(header + body + footer)
     with open(output, "w", encoding="utf-8") as code:
         code.write(text)
 

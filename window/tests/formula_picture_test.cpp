@@ -32,11 +32,7 @@ int renderPictures(const QString& folder) {
 QList<QImage> picturesRenderedWith(const QStringList& environment) {
     QTemporaryDir folder;
     QProcess child;
-    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
-    for (const QString& setting : environment) {
-        variables.insert(setting.section('=', 0, 0), setting.section('=', 1));
-    }
-    child.setProcessEnvironment(variables);
+    child.setEnvironment(QProcess::systemEnvironment() + environment);
     child.start(QCoreApplication::applicationFilePath(), {renderOption, folder.path()});
     if (!child.waitForFinished(30000) || child.exitCode() != 0) {
         qFatal("the pictures could not be rendered: %s", child.readAllStandardError().data());

@@ -1,4 +1,5 @@
 #include "interface_font.h"
+#include "platform_translation.h"
 #include "status_clock.h"
 #include "window_driver.h"
 
@@ -8,19 +9,40 @@
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QImage>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPainter>
 #include <QRawFont>
 #include <QTest>
+#include <memory>
 
 using namespace tavrello;
 
 namespace {
 
-// Every text the program can put on the screen: captions, entries, tooltips, each weekday of
-// the clock line and each error report.
+// Qt's own texts the window shows in Chinese: the context menu of the input boxes and the
+// selector's field, and the error report's button.
+QString platformTexts(const QWidget& form) {
+    const PlatformTranslation translation;
+    if (!translation.loaded()) {
+        qFatal("Qt's Chinese texts were not found");
+    }
+    QString texts;
+    for (QLineEdit* edit : form.findChildren<QLineEdit*>()) {
+        const std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+        for (const QAction* action : menu->actions()) {
+            texts += action->text();
+        }
+    }
+    const QMessageBox box(QMessageBox::Critical, "Tavrello", "", QMessageBox::Ok);
+    return texts + box.button(QMessageBox::Ok)->text();
+}
+
+// Every text the program can put on the screen: captions, entries, tooltips, Qt's own texts,
+// each weekday of the clock line and each error report.
 QString shownTexts() {
     WindowDriver driver;
-    QString texts = driver.form().windowTitle();
+    QString texts = driver.form().windowTitle() + platformTexts(driver.form());
     for (const QWidget* widget : driver.form().findChildren<QWidget*>()) {
         texts += widget->toolTip();
         if (const auto* label = qobject_cast<const QLabel*>(widget)) {
