@@ -6,8 +6,6 @@ set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
 find_program(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND x86_64-w64-mingw32-objdump REQUIRED)
 
 find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets)
-get_target_property(qt_dll_folder Qt6::Core IMPORTED_LOCATION_RELEASE)
-cmake_path(GET qt_dll_folder PARENT_PATH qt_dll_folder)
 # The compiler knows where its runtime DLLs are; the thread library lies with the target's.
 foreach(runtime_dll libstdc++-6.dll libwinpthread-1.dll)
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime_dll}
@@ -18,13 +16,15 @@ endforeach()
 
 # The program's own install rule adds it to the set tavrello_dlls. Qt finds plugins in folders
 # named for their kind beside the program.
+install(IMPORTED_RUNTIME_ARTIFACTS Qt6::Core Qt6::Gui Qt6::Widgets RUNTIME_DEPENDENCY_SET
+        tavrello_dlls RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsIntegrationPlugin RUNTIME_DEPENDENCY_SET
         tavrello_dlls LIBRARY DESTINATION ${CMAKE_INSTALL_BINDIR}/platforms)
 install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsVistaStylePlugin RUNTIME_DEPENDENCY_SET
         tavrello_dlls LIBRARY DESTINATION ${CMAKE_INSTALL_BINDIR}/styles)
-# Windows' own DLLs stay out; everything else must be found, or the install fails.
+# The set then brings the MinGW runtime. Names are compared in lower case, which a Linux folder
+# does not match for Qt's DLLs, so those are listed above. Windows' own DLLs stay out.
 install(RUNTIME_DEPENDENCY_SET tavrello_dlls DESTINATION ${CMAKE_INSTALL_BINDIR}
-        DIRECTORIES ${qt_dll_folder} ${runtime_folders}
-        PRE_INCLUDE_REGEXES "^([Qq][Tt]6|lib)[^/]*\\.dll$"
+        DIRECTORIES ${runtime_folders}
+        PRE_INCLUDE_REGEXES "^lib[^/]*\\.dll$"
         PRE_EXCLUDE_REGEXES ".*")
-

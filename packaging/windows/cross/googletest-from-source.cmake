@@ -2,6 +2,8 @@
 # builds them along.
 include(FetchContent)
 FetchContent_Declare(GTest SOURCE_DIR /usr/src/googletest OVERRIDE_FIND_PACKAGE)
+# Only for the tests: nothing of it is installed with the program.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 
 macro(tavrello_provide_googletest method name)
     if("${name}" STREQUAL "GTest")
