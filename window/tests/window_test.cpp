@@ -1,12 +1,20 @@
+#include "light_palette.h"
+#include "platform_translation.h"
 #include "termination_signals.h"
 #include "window_driver.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
+#include <QWheelEvent>
 #include <csignal>
+#include <memory>
 
 using namespace tavrello;
 
@@ -16,6 +24,21 @@ void computeAndShow(WindowDriver& window) {
     for (const char* command : {"Command1", "Command2", "Command3"}) {
         window.click(command);
     }
+}
+
+QString firstMenuText(QLineEdit& edit) {
+    const std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    return menu->actions().first()->text().section('\t', 0, 0);
+}
+
+// As a desktop theme sets it, tooltips included.
+QPalette paletteOf(const QColor& window, const QColor& text) {
+    QPalette palette(window);
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        palette.setColor(role, text);
+    }
+    palette.setColor(QPalette::ToolTipBase, window);
+    return palette;
 }
 
 } // namespace
@@ -165,6 +188,118 @@ class WindowTest : public QObject {
         QTest::mouseClick(&control<QWidget>(form, "Command1"), Qt::LeftButton);
         QTRY_VERIFY(!form.isVisible());
         QCOMPARE(shown, QString("运行时错误 '6':\n\n溢出"));
+    }
+
+    void platformTextsAreChineseWhereQtHasThem_data() {
+        QTest::addColumn<QStringList>("folders");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("found") << platformTranslationFolders() << QStringList{"确定", "撤消(&U)"};
+        QTest::newRow("missing") << QStringList{"/nonexistent"} << QStringList{"OK", "&Undo"};
+    }
+
+    void platformTextsAreChineseWhereQtHasThem() {
+        QFETCH(QStringList, folders);
+        QFETCH(QStringList, texts);
+        const PlatformTranslation translation(folders);
+        QCOMPARE(translation.loaded(), texts[0] != "OK");
+        const QMessageBox box(QMessageBox::Critical, "Tavrello", "", QMessageBox::Ok);
+        WindowDriver window;
+        auto& selectorField = *control<QComboBox>(window.form(), "Combo1").lineEdit();
+        QCOMPARE(QStringList({box.button(QMessageBox::Ok)->text(), firstMenuText(selectorField)}),
+                 texts);
+    }
+
+    // A one-pixel line in the shadow colour on each side, the background just inside.
+    void resultAndStatusLabelsHaveASingleBorder() {
+        WindowDriver window;
+        const QImage picture = window.form().grab().toImage();
+        for (const char* id : {"Label12", "Label15", "Label19", "Label23", "Label8", "Label10"}) {
+            const QLabel& label = window.label(id);
+            const QRect edges(label.mapTo(&window.form(), QPoint(0, 0)), label.size());
+            const QPoint centre = edges.center();
+            const auto at = [&](int x, int y) { return picture.pixelColor(x, y).rgb(); };
+            const QRgb shadow = label.palette().color(QPalette::Dark).rgb();
+            QCOMPARE(QList<QRgb>({at(edges.left(), centre.y()), at(edges.right(), centre.y()),
+                                  at(centre.x(), edges.top()), at(centre.x(), edges.bottom()),
+                                  at(edges.left() + 1, centre.y())}),
+                     QList<QRgb>({shadow, shadow, shadow, shadow,
+                                  label.palette().color(QPalette::Window).rgb()}));
+        }
+    }
+
+    // A turn the platform delivers reaches the selector through its text field; neither may
+    // take the focus on a turn.
+    void wheelPicksOnlyWhenTheSelectorHasTheFocus() {
+        for (const bool focused : {false, true}) {
+            WindowDriver window;
+            window.pickCount("5");
+            auto& selector = control<QComboBox>(window.form(), "Combo1");
+            (focused ? static_cast<QWidget&>(selector) : window.box(1)).setFocus();
+            for (const QWidget* part : QList<const QWidget*>{&selector, selector.lineEdit()}) {
+                QVERIFY((part->focusPolicy() & Qt::WheelFocus) != Qt::WheelFocus);
+            }
+            const QPointF centre = QRectF(selector.rect()).center();
+            QWheelEvent turn(centre, selector.mapToGlobal(centre), {}, {0, -120}, Qt::NoButton,
+                             Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(&selector, &turn);
+            const int count = focused ? 6 : 5;
+            QCOMPARE(QList<int>({window.form().state().n, window.shownCount()}),
+                     QList<int>({count, count}));
+            QCOMPARE(window.focusedId(), QString(focused ? "Combo1" : "Text1"));
+        }
+    }
+
+    // Computing before any count is picked reports an error, so each press is counted.
+    void enterPressesTheFocusedButton() {
+        WindowDriver window;
+        auto& compute = control<QPushButton>(window.form(), "Command1");
+        compute.setFocus();
+        const QList<std::tuple<int, Qt::KeyboardModifiers, bool>> presses = {
+            {Qt::Key_Return, Qt::NoModifier, false},
+            {Qt::Key_Enter, Qt::KeypadModifier, false},
+            {Qt::Key_Return, Qt::NoModifier, true},
+            {Qt::Key_Return, Qt::ControlModifier, false}};
+        QList<std::size_t> reported;
+        for (const auto& [key, modifiers, held] : presses) {
+            QKeyEvent press(QEvent::KeyPress, key, modifiers, "\r", held);
+            QApplication::sendEvent(&compute, &press);
+            reported.append(window.reportedErrors().size());
+        }
+        QCOMPARE(reported, QList<std::size_t>({1, 2, 2, 2}));
+        QVERIFY(!compute.isDefault());
+    }
+
+    void resultLabelsAreNamedByTheirOwnTextOnly() {
+        WindowDriver window;
+        QAccessibleInterface& label =
+            *QAccessible::queryAccessibleInterface(&window.label("Label16"));
+        QCOMPARE(label.text(QAccessible::Name), QString());
+        window.click("Command2");
+        QCOMPARE(label.text(QAccessible::Name), QString("0"));
+        window.click("Command5");
+        QCOMPARE(label.text(QAccessible::Name), QString());
+    }
+
+    void darkDesktopPaletteGivesWayToTheStandardOne() {
+        const QPalette before = QApplication::palette();
+        const QPalette tooltipsBefore = QToolTip::palette();
+        const QPalette light = QApplication::style()->QStyle::standardPalette();
+        const QPalette dark = paletteOf(QColor(0x35, 0x35, 0x35), Qt::white);
+        const QPalette sand = paletteOf(QColor(0xF0, 0xEC, 0xE0), Qt::black);
+        QList<QColor> shown;
+        for (const QPalette& desktop : {dark, sand}) {
+            QApplication::setPalette(desktop);
+            QToolTip::setPalette(desktop);
+            keepPaletteLight();
+            shown << QApplication::palette().color(QPalette::Window)
+                  << QToolTip::palette().color(QPalette::ToolTipBase);
+        }
+        QApplication::setPalette(before);
+        QToolTip::setPalette(tooltipsBefore);
+        QCOMPARE(shown,
+                 QList<QColor>({light.color(QPalette::Window), light.color(QPalette::ToolTipBase),
+                                sand.color(QPalette::Window), sand.color(QPalette::ToolTipBase)}));
+        QVERIFY(!isDark(light));
     }
 };
 
