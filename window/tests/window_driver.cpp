@@ -4,17 +4,30 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QTest>
 
 namespace tavrello {
 
-QMenu* openContextMenu(QWidget& widget) {
+QString chooseFromMenu(QWidget& widget, const QString& entry) {
     const QPoint centre = widget.rect().center();
     QContextMenuEvent event(QContextMenuEvent::Mouse, centre, widget.mapToGlobal(centre));
     QApplication::sendEvent(&widget, &event);
-    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr) {
+        qFatal("%s opened no menu", qPrintable(widget.objectName()));
+    }
+    QString texts;
+    for (QAction* action : menu->actions()) {
+        texts += action->text();
+        if (!entry.isEmpty() && action->text().startsWith(entry)) {
+            action->trigger();
+        }
+    }
+    menu->close();
+    return texts;
 }
 
 WindowDriver::WindowDriver() {
@@ -50,6 +63,16 @@ void WindowDriver::selectSlots(const QList<int>& selected) {
     }
 }
 
+void WindowDriver::paste(int number, const QString& text, const QString& gesture) {
+    QGuiApplication::clipboard()->setText(text);
+    box(number).setFocus();
+    if (gesture == "menu") {
+        chooseFromMenu(box(number), "粘贴");
+    } else {
+        QTest::keySequence(&box(number), QKeySequence(gesture));
+    }
+}
+
 QString WindowDriver::result(const QString& group, int slot) const {
     const int first = group == "mean" ? 12 : group == "single" ? 16 : 20;
     return label(numbered("Label", first + slot - 1)).text();
@@ -63,6 +86,14 @@ QList<int> WindowDriver::shownBoxes() const {
         }
     }
     return shown;
+}
+
+QStringList WindowDriver::boxTexts() const {
+    QStringList texts;
+    for (int number = 1; number <= inputBoxCount; ++number) {
+        texts.append(box(number).text());
+    }
+    return texts;
 }
 
 int WindowDriver::shownCount() const {

@@ -43,8 +43,9 @@ class FixedClock final : public Clock {
     QTime time{6, 3, 5};
 };
 
-// The menu a right click on the widget opens, or null.
-QMenu* openContextMenu(QWidget& widget);
+// Opens the menu a right click on the widget opens, triggers the entries that start with
+// `entry` (none if empty), closes it; the entries' texts, joined.
+QString chooseFromMenu(QWidget& widget, const QString& entry = {});
 
 // The window as a user sees it: shown, active, driven by clicks and key presses only.
 class WindowDriver {
@@ -66,6 +67,8 @@ class WindowDriver {
     }
     void selectSlots(const QList<int>& selected);
     void pressTab() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }
+    // Through the real clipboard, by a key sequence or "menu".
+    void paste(int number, const QString& text, const QString& gesture = "Ctrl+V");
 
     QLineEdit& box(int box) const { return control<QLineEdit>(*form_, numbered("Text", box)); }
     QCheckBox& check(int slot) const { return control<QCheckBox>(*form_, numbered("Check", slot)); }
@@ -77,6 +80,7 @@ class WindowDriver {
         return {result("mean", slot), result("single", slot), result("ofMean", slot)};
     }
     QList<int> shownBoxes() const;
+    QStringList boxTexts() const;
     // k when boxes 1 to k are the ones shown, else -1.
     int shownCount() const;
     QString focusedId() const;
