@@ -4,7 +4,6 @@
 #include "window_driver.h"
 
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QFontInfo>
 #include <QMessageBox>
 #include <QPainter>
@@ -56,8 +55,7 @@ QString shownTexts() {
         driver.paste(1, QString("1\n").repeated(inputBoxCount + 1));
     }
     FixedClock clock;
-    for (int day = 0; day < 7; ++day) {
-        clock.date = QDate(2007, 3, 25).addDays(day);
+    for (int day = 0; day < 7; ++day, clock.instant += std::chrono::days(1)) {
         texts += clockLine(clock);
     }
     for (const ErrorNumber number : {ErrorNumber::Overflow, ErrorNumber::SubscriptOutOfRange,

@@ -78,16 +78,6 @@ QString WindowDriver::result(const QString& group, int slot) const {
     return label(numbered("Label", first + slot - 1)).text();
 }
 
-QList<int> WindowDriver::shownBoxes() const {
-    QList<int> shown;
-    for (int number = 1; number <= inputBoxCount; ++number) {
-        if (box(number).isVisible()) {
-            shown.push_back(number);
-        }
-    }
-    return shown;
-}
-
 QStringList WindowDriver::boxTexts() const {
     QStringList texts;
     for (int number = 1; number <= inputBoxCount; ++number) {
@@ -97,8 +87,16 @@ QStringList WindowDriver::boxTexts() const {
 }
 
 int WindowDriver::shownCount() const {
-    const QList<int> shown = shownBoxes();
-    return shown.isEmpty() || shown.last() == shown.size() ? int(shown.size()) : -1;
+    int shown = 0;
+    while (shown < inputBoxCount && box(shown + 1).isVisible()) {
+        ++shown;
+    }
+    for (int number = shown + 1; number <= inputBoxCount; ++number) {
+        if (box(number).isVisible()) {
+            return -1;
+        }
+    }
+    return shown;
 }
 
 QString WindowDriver::focusedId() const {

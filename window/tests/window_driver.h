@@ -4,10 +4,12 @@
 #include "error_report.h"
 #include "form1.h"
 #include "layout_table.h"
+#include "wall_clock_alarm.h"
 #include "window_builder.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
 #include <QList>
@@ -34,13 +36,21 @@ class RecordingNotifier final : public Notifier {
     QStringList texts;
 };
 
+// Shows UTC at an instant the test sets; at first Sunday 25 March 2007, 6:03:05.
 class FixedClock final : public Clock {
   public:
-    QDate today() override { return date; }
-    QTime timeOfDay() override { return time; }
+    QDate today() override { return utc().date(); }
+    QTime timeOfDay() override { return utc().time(); }
 
-    QDate date{2007, 3, 25};
-    QTime time{6, 3, 5};
+    WallTime instant{std::chrono::seconds(1174802585)};
+
+  private:
+    QDateTime utc() const {
+        return QDateTime::fromMSecsSinceEpoch(
+                   std::chrono::floor<std::chrono::milliseconds>(instant.time_since_epoch())
+                       .count())
+            .toUTC();
+    }
 };
 
 // Opens the menu a right click on the widget opens, triggers the entries that start with
@@ -79,7 +89,6 @@ class WindowDriver {
     QStringList slotResults(int slot) const {
         return {result("mean", slot), result("single", slot), result("ofMean", slot)};
     }
-    QList<int> shownBoxes() const;
     QStringList boxTexts() const;
     // k when boxes 1 to k are the ones shown, else -1.
     int shownCount() const;
