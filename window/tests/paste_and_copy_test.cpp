@@ -24,53 +24,42 @@ class PasteAndCopyTest : public QObject {
     // Under the method, after picking the count (0: none) and typing "7" into the box, the
     // clipboard is pasted by the gesture. Then the window shows the boxes' texts up to the last
     // filled one, n, the selector's text, the boxes in use and what it told the user.
-    void pasteSpreadsTheSeries_data() {
-        QTest::addColumn<QString>("gesture");
-        QTest::addColumn<int>("box");
-        QTest::addColumn<QString>("clipboard");
-        QTest::addColumn<int>("method");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QStringList>("shown");
-        QTest::newRow("column into box 1 before any pick")
-            << "Ctrl+V" << 1 << workedColumn << 1 << 0
-            << QStringList{"10.1,10.3,10.2,10.4,10.0", "5", "5", "5", ""};
-        QTest::newRow("two values before any pick")
-            << "menu" << 1 << "1，2" << 2 << 0 << QStringList{"1,2", "2", "2", "2", ""};
-        QTest::newRow("row into box 2 of eight") << "Shift+Ins" << 2 << " 1\t2;  3 " << 4 << 8
-                                                 << QStringList{",1,2,3", "8", "8", "8", ""};
-        QTest::newRow("one value") << "Ctrl+V" << 1 << "10.25\n"
-                                   << 1 << 0 << QStringList{"710.25", "0", "请选择", "2", ""};
-        QTest::newRow("25 values")
-            << "menu" << 2 << QString("1\n").repeated(25) << 1 << 3
-            << QStringList{",7", "3", "3", "3",
-                           "粘贴的 25 个数放不下：从第 2 个输入框到第 20 个输入框只有 19 个框" +
-                               notPasted};
-        QTest::newRow("range method")
-            << "Ctrl+V" << 1 << "10.4\n10.2\n10.0" << 3 << 0
-            << QStringList{"7", "0", "请选择", "2",
-                           "粘贴的 3 个数放不下：极差法只用 Xmax 和 Xmin 两个输入框，从此框起只有 "
-                           "2 个" +
-                               notPasted};
-    }
-
     void pasteSpreadsTheSeries() {
-        QFETCH(int, method);
-        QFETCH(int, count);
-        QFETCH(int, box);
-        QFETCH(QString, clipboard);
-        QFETCH(QString, gesture);
-        WindowDriver window;
-        window.chooseMethod(method);
-        if (count != 0) {
-            window.pickCount(QString::number(count));
+        const std::tuple<QString, int, QString, int, int, QStringList> pastes[] = {
+            {"Ctrl+V", 1, workedColumn, 1, 0, {"10.1,10.3,10.2,10.4,10.0", "5", "5", "5", ""}},
+            {"menu", 1, "1，2", 2, 0, {"1,2", "2", "2", "2", ""}},
+            {"Shift+Ins", 2, " 1\t2;  3 ", 4, 8, {",1,2,3", "8", "8", "8", ""}},
+            {"Ctrl+V", 1, "10.25\n", 1, 0, {"710.25", "0", "请选择", "2", ""}},
+            {"menu",
+             2,
+             QString("1\n").repeated(25),
+             1,
+             3,
+             {",7", "3", "3", "3",
+              "粘贴的 25 个数放不下：从第 2 个输入框到第 20 个输入框只有 19 个框" + notPasted}},
+            {"Ctrl+V",
+             1,
+             "10.4\n10.2\n10.0",
+             3,
+             0,
+             {"7", "0", "请选择", "2",
+              "粘贴的 3 个数放不下：极差法只用 Xmax 和 Xmin 两个输入框，从此框起只有 2 个" +
+                  notPasted}}};
+        for (const auto& [gesture, box, clipboard, method, count, shown] : pastes) {
+            WindowDriver window;
+            window.chooseMethod(method);
+            if (count != 0) {
+                window.pickCount(QString::number(count));
+            }
+            window.type(box, "7");
+            window.paste(box, clipboard, gesture);
+            QCOMPARE(
+                QStringList({window.boxTexts().join(',').remove(QRegularExpression(",+$")),
+                             QString::number(window.form().state().n),
+                             control<QComboBox>(window.form(), "Combo1").currentText(),
+                             QString::number(window.shownCount()), window.notices().join('|')}),
+                shown);
         }
-        window.type(box, "7");
-        window.paste(box, clipboard, gesture);
-        QTEST(QStringList({window.boxTexts().join(',').remove(QRegularExpression(",+$")),
-                           QString::number(window.form().state().n),
-                           control<QComboBox>(window.form(), "Combo1").currentText(),
-                           QString::number(window.shownCount()), window.notices().join('|')}),
-              "shown");
     }
 
     void eachBoxUndoesItsOwnPaste() {
