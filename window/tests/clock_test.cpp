@@ -95,7 +95,7 @@ class ClockTest : public QObject {
     void windowLineTurnsOverEachSecondInTheZoneOfTheMoment() {
         const QByteArray configured = qgetenv("TZ");
         qputenv("TZ", "UTC0");
-        RecordingReporter reporter;
+        Recorder reporter;
         SystemClock clock;
         Form1 form(reporter, clock);
         auto& line = control<QLabel>(form, "Label10");

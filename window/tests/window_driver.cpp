@@ -34,7 +34,7 @@ WindowDriver::WindowDriver() {
     // As the program does at start; once, because each read of the file adds the face again.
     static const bool fontRead = useInterfaceFont(TAVRELLO_INTERFACE_FONT_FILE);
     Q_UNUSED(fontRead);
-    form_ = std::make_unique<Form1>(reporter_, clock_, notifier_);
+    form_ = std::make_unique<Form1>(recorder_, clock_, recorder_);
     form_->show();
     QApplication::setActiveWindow(form_.get());
     if (!QTest::qWaitForWindowActive(form_.get())) {
@@ -87,16 +87,12 @@ QStringList WindowDriver::boxTexts() const {
 }
 
 int WindowDriver::shownCount() const {
-    int shown = 0;
-    while (shown < inputBoxCount && box(shown + 1).isVisible()) {
-        ++shown;
+    QString shown;
+    for (int number = 1; number <= inputBoxCount; ++number) {
+        shown += box(number).isVisible() ? '1' : '0';
     }
-    for (int number = shown + 1; number <= inputBoxCount; ++number) {
-        if (box(number).isVisible()) {
-            return -1;
-        }
-    }
-    return shown;
+    const auto count = int(shown.count('1'));
+    return shown.startsWith(QString(count, '1')) ? count : -1;
 }
 
 QString WindowDriver::focusedId() const {

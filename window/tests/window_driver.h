@@ -20,19 +20,14 @@
 
 namespace tavrello {
 
-// Keeps the errors a command reports instead of showing a box that would block the test.
-class RecordingReporter final : public ErrorReporter {
+// Keeps the errors a command reports and what the window tells the user, instead of showing
+// boxes that would block the test.
+class Recorder final : public ErrorReporter, public Notifier {
   public:
     void report(QWidget&, const RunTimeError& error) override { numbers.push_back(error.number()); }
-
-    std::vector<ErrorNumber> numbers;
-};
-
-// Keeps what the window tells the user, for the same reason.
-class RecordingNotifier final : public Notifier {
-  public:
     void tell(QWidget&, const QString& text) override { texts.append(text); }
 
+    std::vector<ErrorNumber> numbers;
     QStringList texts;
 };
 
@@ -46,10 +41,8 @@ class FixedClock final : public Clock {
 
   private:
     QDateTime utc() const {
-        return QDateTime::fromMSecsSinceEpoch(
-                   std::chrono::floor<std::chrono::milliseconds>(instant.time_since_epoch())
-                       .count())
-            .toUTC();
+        const auto second = std::chrono::floor<std::chrono::seconds>(instant.time_since_epoch());
+        return QDateTime::fromSecsSinceEpoch(second.count(), Qt::UTC);
     }
 };
 
@@ -63,8 +56,8 @@ class WindowDriver {
     WindowDriver();
 
     Form1& form() { return *form_; }
-    const std::vector<ErrorNumber>& reportedErrors() const { return reporter_.numbers; }
-    const QStringList& notices() const { return notifier_.texts; }
+    const std::vector<ErrorNumber>& reportedErrors() const { return recorder_.numbers; }
+    const QStringList& notices() const { return recorder_.texts; }
 
     void pickCount(const QString& entry);
     void chooseMethod(int method) { click(numbered("Option", method)); }
@@ -95,8 +88,7 @@ class WindowDriver {
     QString focusedId() const;
 
   private:
-    RecordingReporter reporter_;
-    RecordingNotifier notifier_;
+    Recorder recorder_;
     FixedClock clock_;
     std::unique_ptr<Form1> form_;
 };
