@@ -5,40 +5,24 @@
 
 #include <QComboBox>
 #include <QFontInfo>
-#include <QMessageBox>
 #include <QPainter>
-#include <QPushButton>
 #include <QRawFont>
 #include <QTest>
-#include <memory>
 
 using namespace tavrello;
 
 namespace {
 
-// Qt's own texts the window shows in Chinese: the line edits' menus and the error box's button.
-QString platformTexts(const QWidget& form) {
-    const PlatformTranslation translation;
-    if (!translation.loaded()) {
-        qFatal("Qt's Chinese texts were not found");
-    }
-    QString texts;
-    for (QLineEdit* edit : form.findChildren<QLineEdit*>()) {
-        const std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
-        for (const QAction* action : menu->actions()) {
-            texts += action->text();
-        }
-    }
-    const QMessageBox box(QMessageBox::Critical, "Tavrello", "", QMessageBox::Ok);
-    return texts + box.button(QMessageBox::Ok)->text();
-}
-
 // Every text the program can put on the screen: captions, entries, tooltips, menus, what a
 // series too long to paste says, Qt's own texts, each weekday of the clock line and each
 // error report.
 QString shownTexts() {
+    const PlatformTranslation translation;
+    if (!translation.loaded()) {
+        qFatal("Qt's Chinese texts were not found");
+    }
     WindowDriver driver;
-    QString texts = driver.form().windowTitle() + platformTexts(driver.form());
+    QString texts = driver.form().windowTitle() + platformTexts(driver.form()).join("");
     for (const QWidget* widget : driver.form().findChildren<QWidget*>()) {
         for (const char* property : {"text", "title", "toolTip", "currentText"}) {
             texts += widget->property(property).toString();

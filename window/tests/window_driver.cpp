@@ -7,9 +7,23 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <memory>
 
 namespace tavrello {
+
+QStringList platformTexts(QWidget& form) {
+    const QMessageBox box(QMessageBox::Critical, "Tavrello", "", QMessageBox::Ok);
+    QStringList texts = {box.button(QMessageBox::Ok)->text()};
+    const std::unique_ptr<QMenu> menu(
+        control<QComboBox>(form, "Combo1").lineEdit()->createStandardContextMenu());
+    for (const QAction* action : menu->actions()) {
+        texts.append(action->text().section('\t', 0, 0));
+    }
+    return texts;
+}
 
 QString chooseFromMenu(QWidget& widget, const QString& entry) {
     const QPoint centre = widget.rect().center();

@@ -46,6 +46,10 @@ class FixedClock final : public Clock {
     }
 };
 
+// Qt's own texts the window shows: the error box's button, then the entries of the selector's
+// field's menu, without their shortcuts.
+QStringList platformTexts(QWidget& form);
+
 // Opens the menu a right click on the widget opens, triggers the entries that start with
 // `entry` (none if empty), closes it; the entries' texts, joined.
 QString chooseFromMenu(QWidget& widget, const QString& entry = {});

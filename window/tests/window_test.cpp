@@ -34,11 +34,6 @@ void computeAndShow(WindowDriver& window) {
     }
 }
 
-QString firstMenuText(QLineEdit& edit) {
-    const std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
-    return menu->actions().first()->text().section('\t', 0, 0);
-}
-
 // As a desktop theme sets it, tooltips included.
 QPalette paletteOf(const QColor& window, const QColor& text) {
     QPalette palette(window);
@@ -309,11 +304,8 @@ class WindowTest : public QObject {
         for (const auto& [folders, texts] : cases) {
             const PlatformTranslation translation(folders);
             QCOMPARE(translation.loaded(), texts[0] != "OK");
-            const QMessageBox box(QMessageBox::Critical, "Tavrello", "", QMessageBox::Ok);
             WindowDriver window;
-            auto& field = *control<QComboBox>(window.form(), "Combo1").lineEdit();
-            QCOMPARE(QStringList({box.button(QMessageBox::Ok)->text(), firstMenuText(field)}),
-                     texts);
+            QCOMPARE(platformTexts(window.form()).mid(0, 2), texts);
         }
     }
 
