@@ -3,106 +3,50 @@
 #include "status_clock.h"
 #include "window_driver.h"
 
-#include <QAbstractButton>
-#include <QClipboard>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QFontInfo>
-#include <QGroupBox>
-#include <QImage>
-#include <QMenu>
-#include <QMessageBox>
 #include <QPainter>
 #include <QRawFont>
 #include <QTest>
-#include <memory>
 
 using namespace tavrello;
 
 namespace {
 
-// Qt's own texts the window shows in Chinese: the context menu of the input boxes and the
-// selector's field, and the error report's button.
-QString platformTexts(const QWidget& form) {
+// Every text the program can put on the screen: captions, entries, tooltips, menus, what a
+// series too long to paste says, Qt's own texts, each weekday of the clock line and each
+// error report.
+QString shownTexts() {
     const PlatformTranslation translation;
     if (!translation.loaded()) {
         qFatal("Qt's Chinese texts were not found");
     }
-    QString texts;
-    for (QLineEdit* edit : form.findChildren<QLineEdit*>()) {
-        const std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
-        for (const QAction* action : menu->actions()) {
-            texts += action->text();
-        }
-    }
-    const QMessageBox box(QMessageBox::Critical, "Tavrello", "", QMessageBox::Ok);
-    return texts + box.button(QMessageBox::Ok)->text();
-}
-
-QString menuTexts(QWidget& widget) {
-    QString texts;
-    QMenu* menu = openContextMenu(widget);
-    for (const QAction* action : menu->actions()) {
-        texts += action->text();
-    }
-    menu->close();
-    return texts;
-}
-
-// The menus of an input box and a result label, and what a series too long to paste says.
-QString textsShownOnDemand(WindowDriver& driver) {
-    QString texts = menuTexts(driver.box(1)) + menuTexts(driver.label("Label12"));
-    QGuiApplication::clipboard()->setText(QString("1\n").repeated(inputBoxCount + 1));
-    for (const int method : {1, 3}) {
-        driver.chooseMethod(method);
-        QTest::keySequence(&driver.box(1), QKeySequence::Paste);
-    }
-    return texts + driver.notices().join("");
-}
-
-// Every text the program can put on the screen: captions, entries, tooltips, menus, notices,
-// Qt's own texts, each weekday of the clock line and each error report.
-QString shownTexts() {
     WindowDriver driver;
-    QString texts = driver.form().windowTitle() + platformTexts(driver.form());
+    QString texts = driver.form().windowTitle() + platformTexts(driver.form()).join("");
     for (const QWidget* widget : driver.form().findChildren<QWidget*>()) {
-        texts += widget->toolTip();
-        if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-            texts += label->text();
-        } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
-            texts += button->text();
-        } else if (const auto* frame = qobject_cast<const QGroupBox*>(widget)) {
-            texts += frame->title();
-        } else if (const auto* dropDown = qobject_cast<const QComboBox*>(widget)) {
-            texts += dropDown->currentText();
+        for (const char* property : {"text", "title", "toolTip", "currentText"}) {
+            texts += widget->property(property).toString();
+        }
+        if (const auto* dropDown = qobject_cast<const QComboBox*>(widget)) {
             for (int entry = 0; entry < dropDown->count(); ++entry) {
                 texts += dropDown->itemText(entry);
             }
         }
     }
-    texts += textsShownOnDemand(driver);
+    texts += chooseFromMenu(driver.box(1)) + chooseFromMenu(driver.label("Label12"));
+    for (const int method : {1, 3}) {
+        driver.chooseMethod(method);
+        driver.paste(1, QString("1\n").repeated(inputBoxCount + 1));
+    }
     FixedClock clock;
-    for (int day = 0; day < 7; ++day) {
-        clock.date = QDate(2007, 3, 25).addDays(day);
-        ClockLineBuffer buffer{};
-        const std::string_view line = writeClockLine(clock, buffer);
-        texts += QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+    for (int day = 0; day < 7; ++day, clock.instant += std::chrono::days(1)) {
+        texts += clockLine(clock);
     }
     for (const ErrorNumber number : {ErrorNumber::Overflow, ErrorNumber::SubscriptOutOfRange,
                                      ErrorNumber::DivisionByZero, ErrorNumber::TypeMismatch}) {
         texts += errorReportText(RunTimeError(number));
     }
-    return texts;
-}
-
-QList<char32_t> distinctCharacters(const QString& text) {
-    QList<char32_t> characters;
-    for (const char32_t character : text.toUcs4()) {
-        if (!QChar::isSpace(character) && !characters.contains(character)) {
-            characters.append(character);
-        }
-    }
-    return characters;
+    return texts + driver.notices().join("");
 }
 
 QImage drawn(const QString& family, int pixelSize, char32_t character) {
@@ -127,10 +71,12 @@ class InterfaceFontTest : public QObject {
 
   private slots:
     void initTestCase() {
-        characters_ = distinctCharacters(shownTexts());
+        for (const char32_t character : shownTexts().toUcs4()) {
+            if (!QChar::isSpace(character) && !characters_.contains(character)) {
+                characters_.append(character);
+            }
+        }
         QVERIFY(characters_.size() > 100);
-        QVERIFY2(QFontDatabase::families().contains(interfaceFamily),
-                 "the interface face was not read");
         QCOMPARE(QFontInfo(QApplication::font()).family(), QString(interfaceFamily));
     }
 
@@ -147,25 +93,19 @@ class InterfaceFontTest : public QObject {
         QVERIFY2(missing.isEmpty(), qPrintable("not in the interface face: " + missing));
     }
 
-    void drawsLikeTheFullFace_data() {
-        QTest::addColumn<int>("pixelSize");
-        QTest::newRow("100 %") << 12;
-        QTest::newRow("150 %") << 18;
-        QTest::newRow("200 %") << 24;
-    }
-
     // The cut keeps outlines and hinting, but the hinter also measures reference characters
     // of the whole face; without them some glyphs land a pixel off.
     void drawsLikeTheFullFace() {
-        QFETCH(int, pixelSize);
         QFont full;
         full.setFamilies({fullFamily});
         QCOMPARE(QFontInfo(full).family(), fullFamily);
         QString different;
-        for (const char32_t character : characters_) {
-            if (drawn(interfaceFamily, pixelSize, character) !=
-                drawn(fullFamily, pixelSize, character)) {
-                different += QString::fromUcs4(&character, 1);
+        for (const int pixelSize : {12, 18, 24}) {
+            for (const char32_t character : characters_) {
+                if (drawn(interfaceFamily, pixelSize, character) !=
+                    drawn(fullFamily, pixelSize, character)) {
+                    different += QString::fromUcs4(&character, 1);
+                }
             }
         }
         QVERIFY2(different.isEmpty(), qPrintable("drawn differently: " + different));

@@ -4,24 +4,51 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <memory>
 
 namespace tavrello {
 
-QMenu* openContextMenu(QWidget& widget) {
+QStringList platformTexts(QWidget& form) {
+    const QMessageBox box(QMessageBox::Critical, "Tavrello", "", QMessageBox::Ok);
+    QStringList texts = {box.button(QMessageBox::Ok)->text()};
+    const std::unique_ptr<QMenu> menu(
+        control<QComboBox>(form, "Combo1").lineEdit()->createStandardContextMenu());
+    for (const QAction* action : menu->actions()) {
+        texts.append(action->text().section('\t', 0, 0));
+    }
+    return texts;
+}
+
+QString chooseFromMenu(QWidget& widget, const QString& entry) {
     const QPoint centre = widget.rect().center();
     QContextMenuEvent event(QContextMenuEvent::Mouse, centre, widget.mapToGlobal(centre));
     QApplication::sendEvent(&widget, &event);
-    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr) {
+        qFatal("%s opened no menu", qPrintable(widget.objectName()));
+    }
+    QString texts;
+    for (QAction* action : menu->actions()) {
+        texts += action->text();
+        if (!entry.isEmpty() && action->text().startsWith(entry)) {
+            action->trigger();
+        }
+    }
+    menu->close();
+    return texts;
 }
 
 WindowDriver::WindowDriver() {
     // As the program does at start; once, because each read of the file adds the face again.
     static const bool fontRead = useInterfaceFont(TAVRELLO_INTERFACE_FONT_FILE);
     Q_UNUSED(fontRead);
-    form_ = std::make_unique<Form1>(reporter_, clock_, notifier_);
+    form_ = std::make_unique<Form1>(recorder_, clock_, recorder_);
     form_->show();
     QApplication::setActiveWindow(form_.get());
     if (!QTest::qWaitForWindowActive(form_.get())) {
@@ -50,24 +77,36 @@ void WindowDriver::selectSlots(const QList<int>& selected) {
     }
 }
 
+void WindowDriver::paste(int number, const QString& text, const QString& gesture) {
+    QGuiApplication::clipboard()->setText(text);
+    box(number).setFocus();
+    if (gesture == "menu") {
+        chooseFromMenu(box(number), "粘贴");
+    } else {
+        QTest::keySequence(&box(number), QKeySequence(gesture));
+    }
+}
+
 QString WindowDriver::result(const QString& group, int slot) const {
     const int first = group == "mean" ? 12 : group == "single" ? 16 : 20;
     return label(numbered("Label", first + slot - 1)).text();
 }
 
-QList<int> WindowDriver::shownBoxes() const {
-    QList<int> shown;
+QStringList WindowDriver::boxTexts() const {
+    QStringList texts;
     for (int number = 1; number <= inputBoxCount; ++number) {
-        if (box(number).isVisible()) {
-            shown.push_back(number);
-        }
+        texts.append(box(number).text());
     }
-    return shown;
+    return texts;
 }
 
 int WindowDriver::shownCount() const {
-    const QList<int> shown = shownBoxes();
-    return shown.isEmpty() || shown.last() == shown.size() ? int(shown.size()) : -1;
+    QString shown;
+    for (int number = 1; number <= inputBoxCount; ++number) {
+        shown += box(number).isVisible() ? '1' : '0';
+    }
+    const auto count = int(shown.count('1'));
+    return shown.startsWith(QString(count, '1')) ? count : -1;
 }
 
 QString WindowDriver::focusedId() const {

@@ -4,10 +4,12 @@
 #include "error_report.h"
 #include "form1.h"
 #include "layout_table.h"
+#include "wall_clock_alarm.h"
 #include "window_builder.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
 #include <QList>
@@ -18,33 +20,39 @@
 
 namespace tavrello {
 
-// Keeps the errors a command reports instead of showing a box that would block the test.
-class RecordingReporter final : public ErrorReporter {
+// Keeps the errors a command reports and what the window tells the user, instead of showing
+// boxes that would block the test.
+class Recorder final : public ErrorReporter, public Notifier {
   public:
     void report(QWidget&, const RunTimeError& error) override { numbers.push_back(error.number()); }
-
-    std::vector<ErrorNumber> numbers;
-};
-
-// Keeps what the window tells the user, for the same reason.
-class RecordingNotifier final : public Notifier {
-  public:
     void tell(QWidget&, const QString& text) override { texts.append(text); }
 
+    std::vector<ErrorNumber> numbers;
     QStringList texts;
 };
 
+// Shows UTC at an instant the test sets; at first Sunday 25 March 2007, 6:03:05.
 class FixedClock final : public Clock {
   public:
-    QDate today() override { return date; }
-    QTime timeOfDay() override { return time; }
+    QDate today() override { return utc().date(); }
+    QTime timeOfDay() override { return utc().time(); }
 
-    QDate date{2007, 3, 25};
-    QTime time{6, 3, 5};
+    WallTime instant{std::chrono::seconds(1174802585)};
+
+  private:
+    QDateTime utc() const {
+        const auto second = std::chrono::floor<std::chrono::seconds>(instant.time_since_epoch());
+        return QDateTime::fromSecsSinceEpoch(second.count(), Qt::UTC);
+    }
 };
 
-// The menu a right click on the widget opens, or null.
-QMenu* openContextMenu(QWidget& widget);
+// Qt's own texts the window shows: the error box's button, then the entries of the selector's
+// field's menu, without their shortcuts.
+QStringList platformTexts(QWidget& form);
+
+// Opens the menu a right click on the widget opens, triggers the entries that start with
+// `entry` (none if empty), closes it; the entries' texts, joined.
+QString chooseFromMenu(QWidget& widget, const QString& entry = {});
 
 // The window as a user sees it: shown, active, driven by clicks and key presses only.
 class WindowDriver {
@@ -52,8 +60,8 @@ class WindowDriver {
     WindowDriver();
 
     Form1& form() { return *form_; }
-    const std::vector<ErrorNumber>& reportedErrors() const { return reporter_.numbers; }
-    const QStringList& notices() const { return notifier_.texts; }
+    const std::vector<ErrorNumber>& reportedErrors() const { return recorder_.numbers; }
+    const QStringList& notices() const { return recorder_.texts; }
 
     void pickCount(const QString& entry);
     void chooseMethod(int method) { click(numbered("Option", method)); }
@@ -66,6 +74,8 @@ class WindowDriver {
     }
     void selectSlots(const QList<int>& selected);
     void pressTab() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }
+    // Through the real clipboard, by a key sequence or "menu".
+    void paste(int number, const QString& text, const QString& gesture = "Ctrl+V");
 
     QLineEdit& box(int box) const { return control<QLineEdit>(*form_, numbered("Text", box)); }
     QCheckBox& check(int slot) const { return control<QCheckBox>(*form_, numbered("Check", slot)); }
@@ -76,14 +86,13 @@ class WindowDriver {
     QStringList slotResults(int slot) const {
         return {result("mean", slot), result("single", slot), result("ofMean", slot)};
     }
-    QList<int> shownBoxes() const;
+    QStringList boxTexts() const;
     // k when boxes 1 to k are the ones shown, else -1.
     int shownCount() const;
     QString focusedId() const;
 
   private:
-    RecordingReporter reporter_;
-    RecordingNotifier notifier_;
+    Recorder recorder_;
     FixedClock clock_;
     std::unique_ptr<Form1> form_;
 };
