@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tavrello developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The compute command end to end on the real window (run with the offscreen platform): 20
 // values, all four slots selected, the time from the click on "算术平均值" until the result
 // labels hold their texts, and until the window has also been repainted. The labels are

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tavrello developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Baseline: the bare window with a clock label that a 1 s QTimer sets, the plain way to wake
 // once a second; its ticks fall wherever in the second the program happened to start.
 #include <QApplication>

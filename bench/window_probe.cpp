@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tavrello developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Starts a program on the X display named by DISPLAY and measures it as a user meets it:
 //   - microseconds from exec to the first MapNotify of a top-level window, as the X server
 //     reports it, so no polling interval enters the figure;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tavrello developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Up to three compute commands on one calculation state with fuzzed box texts, n, method code
 // and check values, each followed by both display commands; README.md lists the properties.
 #include "calculation.h"

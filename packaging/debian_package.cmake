@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tavrello developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # "cpack -G DEB": the package's dependencies come from the libraries the program links against,
 # so they follow the build rather than a list kept by hand.
 set(CPACK_GENERATOR DEB)

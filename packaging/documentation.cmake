@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tavrello developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Manual pages, the copyright file and the changelog, where man and Debian's tools look for them.
 # Both want them compressed with gzip -9n: the most, and without a time stamp, so that the
 # same sources make the same package.

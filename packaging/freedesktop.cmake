@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tavrello developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Menu entry, icons in the hicolor theme and AppStream metadata, where desktops look for them.
 set(icon_theme_dir ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 

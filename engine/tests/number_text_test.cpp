@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tavrello developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "number_text.h"
 #include "run_time_error.h"
 

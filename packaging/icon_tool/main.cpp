@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tavrello developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Renders the program's SVG icon to the fixed-size files that desktops and Windows need:
 //   tavrello-icon png|ico SVG SIDE OUTPUT
 #include "palette_icon.h"

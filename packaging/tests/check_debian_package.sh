@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Tavrello developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian package: its dependencies cover every library the program links against,
 # and the unpacked program starts headless, draws in the face it brings and exits with status 0
 # when asked to stop. With "lintian", Debian's package checker must instead report nothing at

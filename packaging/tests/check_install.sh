@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Tavrello developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the build into an empty prefix: exactly the program, its face and licence, the menu
 # entry, the icons, the metadata and the documentation land where desktops and man look, all
 # listed in the install manifest, valid and naming each other. The build's own manifest is put back afterwards.

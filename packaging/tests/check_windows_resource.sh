@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Tavrello developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Compiles the resource script as a MinGW-w64 build does and reads it back: the version block as
 # expected, one 16 x 16 icon of 256 colours, everything in Chinese (PRC) (LANGUAGE 4, 2).
 #   check_windows_resource.sh RESOURCE_SCRIPT EXPECTED_VERSION_BLOCK

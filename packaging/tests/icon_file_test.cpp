@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tavrello developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Windows icon is committed because the resource compiler needs it before anything is
 // built: it must stay one 16 pixel, 256-colour image of the current drawing, as the
 // update_windows_icon target writes it.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tavrello developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what Tavrello.exe needs on Windows when it is built on Linux, where Qt's own deploy
 # tool does not exist: the platform and style plugins, and every DLL the program and the plugins
 # load from Qt or the MinGW runtime, found by reading their import tables.

@@ -1,3 +1,6 @@
+; SPDX-FileCopyrightText: 2026 Tavrello developers
+; SPDX-License-Identifier: GPL-3.0-or-later
+
 ; Per-user installer of Tavrello, with a Chinese interface: no administrator rights, installs
 ; into the user's programs folder, adds Start-menu and desktop shortcuts and an uninstaller
 ; listed under "Apps & features". /S installs or uninstalls silently.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tavrello developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The window's own Sung face, cut at build time from the system's AR PL SungtiL GB (see
 # make_interface_font.py), with the face's licence beside it. The program finds it relative to
 # its own folder, both in the build tree and when installed.

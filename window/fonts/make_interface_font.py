@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Tavrello developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Cuts the window's own Sung face out of AR PL SungtiL GB.
 
 The full face is a 5 MB file; the window shows about two hundred characters of it. Reading the

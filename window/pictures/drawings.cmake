@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tavrello developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The formula pictures and the window icon become path data at build time (make_drawings.py):
 # their text is outlined from the DejaVu Serif faces of the build machine, so the program needs
 # neither QtSvg nor those faces at run time. Only host tools run here, Python with fontTools,

@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Tavrello developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Turns the window's SVG drawings into path data that QPainter draws directly.
 
 Text is outlined here, from the DejaVu Serif faces the build machine has, so the program needs

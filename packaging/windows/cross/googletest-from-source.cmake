@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tavrello developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Debian has GoogleTest for Windows only as sources: the engine tests' find_package(GTest)
 # builds them along.
 include(FetchContent)
