@@ -1,15 +1,16 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "calculation.h"
+#include "engine/calculation.h"
 
-#include "coefficients.h"
-#include "flag_clearing_controls.h"
-#include "float_flags.h"
-#include "guarded_integer.h"
-#include "number_text.h"
-#include "result_slots.h"
-#include "single_array.h"
+#include "engine/coefficients.h"
+#include "engine/flag_clearing_controls.h"
+#include "engine/float_flags.h"
+#include "engine/guarded_integer.h"
+#include "engine/number_text.h"
+#include "engine/result_slots.h"
+#include "engine/single_array.h"
+#include "engine/value_of_text.h"
 
 #include <cmath>
 
@@ -160,6 +161,14 @@ Outcome computeCommand(CalculationState& state, Controls& controls) {
         return error;
     }
     return std::nullopt;
+}
+
+void showSingleDeviation(const CalculationState& state, Controls& controls) {
+    writeGroup(controls, ResultGroup::SingleDeviation, singleToText(state.u));
+}
+
+void showMeanDeviation(const CalculationState& state, Controls& controls) {
+    writeGroup(controls, ResultGroup::MeanDeviation, singleToText(state.j));
 }
 
 } // namespace tavrello

@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "controls.h"
-#include "run_time_error.h"
+#include "engine/controls.h"
+#include "engine/run_time_error.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "flag_clearing_controls.h"
+#include "engine/flag_clearing_controls.h"
 
 namespace tavrello {
 

@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "controls.h"
-#include "float_flags.h"
+#include "engine/controls.h"
+#include "engine/float_flags.h"
 
 namespace tavrello {
 

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "float_flags.h"
+#include "engine/float_flags.h"
 
-#include "run_time_error.h"
+#include "engine/run_time_error.h"
 
 #include <cmath>
 #include <limits>

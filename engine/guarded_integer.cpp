@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "guarded_integer.h"
+#include "engine/guarded_integer.h"
 
-#include "run_time_error.h"
+#include "engine/run_time_error.h"
 
 #include <limits>
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "number_text.h"
+#include "engine/number_text.h"
 
 #include <algorithm>
 #include <charconv>

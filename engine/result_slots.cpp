@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "result_slots.h"
+#include "engine/result_slots.h"
 
 namespace tavrello {
 

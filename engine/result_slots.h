@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "controls.h"
+#include "engine/controls.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "run_time_error.h"
+#include "engine/run_time_error.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "single_array.h"
+#include "engine/single_array.h"
 
-#include "run_time_error.h"
+#include "engine/run_time_error.h"
 
 namespace tavrello {
 

@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "number_text.h"
-#include "run_time_error.h"
+#include "engine/text_to_integer.h"
+
+#include "engine/run_time_error.h"
 
 #include <algorithm>
 #include <cstdint>

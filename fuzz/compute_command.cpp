@@ -3,8 +3,9 @@
 
 // Up to three compute commands on one calculation state with fuzzed box texts, n, method code
 // and check values, each followed by both display commands; README.md lists the properties.
-#include "calculation.h"
-#include "number_text.h"
+#include "engine/calculation.h"
+#include "engine/number_text.h"
+#include "engine/value_of_text.h"
 
 #include <cmath>
 #include <cstdio>

@@ -3,8 +3,9 @@
 
 #include "error_report.h"
 
+#include "engine/number_text.h"
+
 #include <QMessageBox>
-#include <number_text.h>
 
 namespace tavrello {
 

@@ -3,9 +3,10 @@
 
 #pragma once
 
+#include "engine/run_time_error.h"
+
 #include <QString>
 #include <QWidget>
-#include <run_time_error.h>
 
 namespace tavrello {
 

@@ -3,6 +3,7 @@
 
 #include "form1.h"
 
+#include "engine/text_to_integer.h"
 #include "input_box.h"
 #include "input_steps.h"
 #include "layout_table.h"
@@ -13,7 +14,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <number_text.h>
 
 namespace tavrello {
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "clock.h"
+#include "engine/calculation.h"
 #include "error_report.h"
 #include "notifier.h"
 #include "result_table_copy.h"
@@ -15,7 +16,6 @@
 #include <QButtonGroup>
 #include <QWidget>
 #include <array>
-#include <calculation.h>
 
 namespace tavrello {
 

@@ -3,9 +3,10 @@
 
 #pragma once
 
+#include "engine/controls.h"
+
 #include <QLineEdit>
 #include <array>
-#include <controls.h>
 
 namespace tavrello {
 

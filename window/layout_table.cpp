@@ -3,8 +3,8 @@
 
 #include "layout_table.h"
 
-#include <controls.h>
-#include <number_text.h>
+#include "engine/controls.h"
+#include "engine/number_text.h"
 
 namespace tavrello {
 

@@ -3,11 +3,11 @@
 
 #pragma once
 
+#include "engine/calculation.h"
 #include "notifier.h"
 
 #include <QLineEdit>
 #include <array>
-#include <calculation.h>
 
 namespace tavrello {
 

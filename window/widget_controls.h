@@ -3,11 +3,12 @@
 
 #pragma once
 
+#include "engine/controls.h"
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <array>
-#include <controls.h>
 
 namespace tavrello {
 

@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "calculation.h"
-#include "coefficients.h"
-#include "flag_clearing_controls.h"
-#include "guarded_integer.h"
-#include "number_text.h"
-#include "single_array.h"
+#include "engine/calculation.h"
+#include "engine/coefficients.h"
+#include "engine/flag_clearing_controls.h"
+#include "engine/guarded_integer.h"
+#include "engine/number_text.h"
+#include "engine/single_array.h"
 
 #include <functional>
 #include <gtest/gtest.h>
