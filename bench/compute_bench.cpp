@@ -6,7 +6,7 @@
 // labels hold their texts, and until the window has also been repainted. The labels are
 // cleared (untimed) before each click, so every click really writes them.
 // Prints per method: method, median and 90th percentile of both times, in microseconds.
-#include "window_driver.h"
+#include "window/tests/window_driver.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "window_driver.h"
+#include "window/tests/window_driver.h"
 
 #include <QApplication>
 #include <cstdio>

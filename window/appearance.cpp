@@ -1,12 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "appearance.h"
+#include "window/appearance.h"
 
-#include "interface_font.h"
+#include "window/fonts/interface_font.h"
 
 #include <QApplication>
-#include <QPalette>
+#include <QStyle>
+#include <QToolTip>
 
 namespace tavrello {
 
@@ -52,6 +53,26 @@ QFont fontOf(Face face) {
     font.setWeight(QFont::Normal);
     font.setUnderline(face == Face::Underlined);
     return font;
+}
+
+void useWindowFont() {
+    QApplication::setFont(fontOf(Face::Plain));
+}
+
+bool isDark(const QPalette& palette) {
+    return palette.color(QPalette::Window).lightness() <
+           palette.color(QPalette::WindowText).lightness();
+}
+
+void keepPaletteLight() {
+    if (!isDark(QApplication::palette())) {
+        return;
+    }
+    // Qt's own light scheme, on the classic grey button face. A style's override may follow
+    // the desktop and be dark itself, as Fusion's does under a dark GTK theme.
+    const QPalette light = QApplication::style()->QStyle::standardPalette();
+    QApplication::setPalette(light);
+    QToolTip::setPalette(light);
 }
 
 } // namespace tavrello

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 
 namespace tavrello {
 
@@ -22,5 +23,17 @@ QColor colourOf(Ground ground);
 
 // The window font, 9 point Song, with fallbacks for machines without SimSun.
 QFont fontOf(Face face);
+
+// Makes the window font the application font, so that every text, tooltips and message boxes
+// included, is set in it and no second face is read at start.
+void useWindowFont();
+
+// Whether text is drawn light on a dark window, as under a dark desktop theme.
+bool isDark(const QPalette& palette);
+
+// The layout's fixed black and red captions are meant for a light button face. Under a dark
+// desktop the whole program, its message boxes and tooltips included, takes Qt's standard
+// light palette; under a light one it follows the desktop. Before any window exists.
+void keepPaletteLight();
 
 } // namespace tavrello

@@ -1,56 +1,17 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "form1.h"
+#include "window/form1.h"
 
 #include "engine/text_to_integer.h"
-#include "input_box.h"
-#include "input_steps.h"
-#include "layout_table.h"
-#include "sample_count_box.h"
-#include "window_builder.h"
-#include "window_icon.h"
+#include "window/layout_table.h"
+#include "window/window_builder.h"
 
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 
 namespace tavrello {
 
 namespace {
-
-constexpr int methodCount = 4;
-
-// Built before any member that looks up a control.
-QWidget& built(QWidget& window) {
-    buildWindow(window, layoutTable(), focusOrder());
-    return window;
-}
-
-std::array<QLineEdit*, inputBoxCount> inputBoxesOf(const QWidget& window) {
-    std::array<QLineEdit*, inputBoxCount> boxes{};
-    for (int box = 1; box <= inputBoxCount; ++box) {
-        boxes[box - 1] = &control<QLineEdit>(window, numbered("Text", box));
-    }
-    return boxes;
-}
-
-std::array<QCheckBox*, slotCount> checksOf(const QWidget& window) {
-    std::array<QCheckBox*, slotCount> checks{};
-    for (int slot = 1; slot <= slotCount; ++slot) {
-        checks[slot - 1] = &control<QCheckBox>(window, numbered("Check", slot));
-    }
-    return checks;
-}
-
-// Label12 to Label23: the mean group, then the two deviation groups.
-std::array<QLabel*, resultLabelCount> resultLabelsOf(const QWidget& window) {
-    std::array<QLabel*, resultLabelCount> labels{};
-    for (int index = 0; index < resultLabelCount; ++index) {
-        labels[index] = &control<QLabel>(window, numbered("Label", 12 + index));
-    }
-    return labels;
-}
 
 QString firstRowCaption(int row, int method) {
     if (method == static_cast<int>(Method::Range)) {
@@ -61,14 +22,10 @@ QString firstRowCaption(int row, int method) {
 
 } // namespace
 
-Form1::Form1(ErrorReporter& reporter, Clock& clock, Notifier& notifier)
-    : reporter_(reporter), sampleCount_(control<SampleCountBox>(built(*this), "Combo1")),
-      inputBoxes_(inputBoxesOf(*this)), firstRowCaptions_{&control<QLabel>(*this, rowCaptionId(1)),
-                                                          &control<QLabel>(*this, rowCaptionId(2))},
-      resultLabels_(resultLabelsOf(*this)), controls_(inputBoxes_, checksOf(*this), resultLabels_),
-      statusClock_(clock, control<QLabel>(*this, "Label10")),
-      seriesPaste_(*this, inputBoxes_, sampleCount_, state_, notifier),
-      resultCopy_(*this, resultLabels_), timer1_(systemAlarm(), systemWallTime, this) {
+Form1::Form1(UserMessages& messages, Clock& clock)
+    : messages_(messages), ui_(buildWindow(*this)), controls_(ui_),
+      statusClock_(clock, *ui_.Label10), seriesPaste_(*this, ui_, state_, messages),
+      resultCopy_(*this, ui_), timer1_(systemAlarm(), systemWallTime, this) {
     setObjectName("Form1");
     timer1_.setObjectName("Timer1");
     setWindowTitle("Tavrello");
@@ -80,7 +37,7 @@ Form1::Form1(ErrorReporter& reporter, Clock& clock, Notifier& notifier)
     bindEvents();
     load();
     centreOnScreen();
-    inputBoxes_[0]->setFocus();
+    ui_.Text[0]->setFocus();
 }
 
 void Form1::load() {
@@ -88,31 +45,28 @@ void Form1::load() {
 }
 
 void Form1::bindEvents() {
-    connect(&sampleCount_, &SampleCountBox::picked, this, &Form1::pickSampleCount);
+    connect(ui_.Combo1, &SampleCountBox::picked, this, &Form1::pickSampleCount);
     for (int method = 1; method <= methodCount; ++method) {
-        methods_.addButton(&control<QRadioButton>(*this, numbered("Option", method)), method);
+        methods_.addButton(ui_.Option[method - 1], method);
     }
     connect(&methods_, &QButtonGroup::idClicked, this, &Form1::chooseMethod);
-    const auto onClick = [this](const char* id, auto handler) {
-        connect(&control<QPushButton>(*this, id), &QPushButton::clicked, this, handler);
-    };
-    onClick("Command1", [this] { compute(); });
-    onClick("Command2", [this] { showSingleDeviation(state_, controls_); });
-    onClick("Command3", [this] { showMeanDeviation(state_, controls_); });
-    onClick("Command4", [this] { clearInput(); });
-    onClick("Command5", [this] { clearOutput(); });
+    connect(ui_.Command1, &QPushButton::clicked, this, &Form1::compute);
+    connect(ui_.Command2, &QPushButton::clicked, this,
+            [this] { showSingleDeviation(state_, controls_); });
+    connect(ui_.Command3, &QPushButton::clicked, this,
+            [this] { showMeanDeviation(state_, controls_); });
+    connect(ui_.Command4, &QPushButton::clicked, this, &Form1::clearInput);
+    connect(ui_.Command5, &QPushButton::clicked, this, &Form1::clearOutput);
     connect(&timer1_, &WholeSecondTimer::timeout, this, [this] { statusClock_.tick(); });
     bindInputBoxes();
 }
 
 void Form1::bindInputBoxes() {
-    QWidget* compute = &control<QPushButton>(*this, "Command1");
     for (int box = 1; box <= inputBoxCount; ++box) {
-        auto& input = control<InputBox>(*this, numbered("Text", box));
-        connect(&input, &InputBox::pasteRequested, this, [this, box] { seriesPaste_.paste(box); });
-        connect(&input, &InputBox::stepRequested, this, [this, box, compute](int step) {
-            stepFromInputBox(inputBoxes_, box, step, *compute);
-        });
+        InputBox* input = ui_.Text[box - 1];
+        connect(input, &InputBox::pasteRequested, this, [this, box] { seriesPaste_.paste(box); });
+        connect(input, &InputBox::stepRequested, this,
+                [this, box](int step) { stepFromInputBox(ui_.Text, box, step, *ui_.Command1); });
     }
 }
 
@@ -124,9 +78,9 @@ void Form1::centreOnScreen() {
 void Form1::pickSampleCount() {
     std::int16_t count = 0;
     try {
-        count = textToInteger(sampleCount_.currentText().toStdString());
+        count = textToInteger(ui_.Combo1->currentText().toStdString());
     } catch (const RunTimeError& error) {
-        reporter_.report(*this, error);
+        messages_.reportError(*this, error);
         return;
     }
     state_.n = count;
@@ -141,14 +95,14 @@ void Form1::pickSampleCount() {
 
 void Form1::showInputBoxes(int count) {
     for (int box = 1; box <= inputBoxCount; ++box) {
-        inputBoxes_[box - 1]->setVisible(box <= count);
+        ui_.Text[box - 1]->setVisible(box <= count);
     }
 }
 
 void Form1::chooseMethod(int code) {
     state_.c = static_cast<std::int16_t>(code);
     for (int row = 1; row <= rangeRowCount; ++row) {
-        QLabel& caption = *firstRowCaptions_[row - 1];
+        QLabel& caption = *ui_.Label1[row - 1];
         caption.setText(firstRowCaption(row, code));
         caption.adjustSize();
     }
@@ -156,18 +110,18 @@ void Form1::chooseMethod(int code) {
 
 void Form1::compute() {
     if (const Outcome outcome = computeCommand(state_, controls_)) {
-        reporter_.report(*this, *outcome);
+        messages_.reportError(*this, *outcome);
     }
 }
 
 void Form1::clearInput() {
-    for (QLineEdit* box : inputBoxes_) {
+    for (QLineEdit* box : ui_.Text) {
         box->clear();
     }
 }
 
 void Form1::clearOutput() {
-    for (QLabel* label : resultLabels_) {
+    for (QLabel* label : ui_.Results) {
         label->clear();
     }
 }

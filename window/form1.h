@@ -3,23 +3,19 @@
 
 #pragma once
 
-#include "clock.h"
 #include "engine/calculation.h"
-#include "error_report.h"
-#include "notifier.h"
-#include "result_table_copy.h"
-#include "series_paste.h"
-#include "status_clock.h"
-#include "whole_second_timer.h"
-#include "widget_controls.h"
+#include "window/clock/status_clock.h"
+#include "window/clock/whole_second_timer.h"
+#include "window/form_controls.h"
+#include "window/message_boxes.h"
+#include "window/result_table_copy.h"
+#include "window/series_paste.h"
+#include "window/widget_controls.h"
 
 #include <QButtonGroup>
 #include <QWidget>
-#include <array>
 
 namespace tavrello {
-
-class SampleCountBox;
 
 // The one window of the program. It owns the calculation state and binds every user event
 // to its handler.
@@ -27,8 +23,8 @@ class Form1 : public QWidget {
     Q_OBJECT
 
   public:
-    // The reporter, the clock and the notifier must outlive the window.
-    Form1(ErrorReporter& reporter, Clock& clock, Notifier& notifier = messageBoxNotifier());
+    // The messages and the clock must outlive the window.
+    Form1(UserMessages& messages, Clock& clock);
 
     const CalculationState& state() const { return state_; }
 
@@ -46,13 +42,10 @@ class Form1 : public QWidget {
 
     void showInputBoxes(int count);
 
-    ErrorReporter& reporter_;
+    UserMessages& messages_;
     CalculationState state_;
-    SampleCountBox& sampleCount_;
+    const FormControls ui_;
     QButtonGroup methods_;
-    std::array<QLineEdit*, inputBoxCount> inputBoxes_;
-    std::array<QLabel*, 2> firstRowCaptions_;
-    std::array<QLabel*, resultLabelCount> resultLabels_;
     WidgetControls controls_;
     StatusClock statusClock_;
     SeriesPaste seriesPaste_;

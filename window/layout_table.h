@@ -3,22 +3,27 @@
 
 #pragma once
 
-#include "appearance.h"
-#include "vector_drawing.h"
+#include "window/appearance.h"
+#include "window/drawings/vector_drawing.h"
+#include "window/form_controls.h"
 
 #include <QString>
 #include <QStringList>
 #include <Qt>
+#include <optional>
+#include <variant>
 #include <vector>
 
 namespace tavrello {
 
-enum class Kind { Frame, Label, TextBox, DropDown, PushButton, OptionButton, CheckBox, Picture };
+// The member of FormControls that keeps a control once it is made; its type is the kind of
+// control the builder makes.
+using ControlSlot =
+    std::variant<EtchedFrame**, QLabel**, BorderedLabel**, SampleCountBox**, InputBox**,
+                 QRadioButton**, FormulaPicture**, SlotCheckBox**, CommandButton**>;
 
 // Where a control's Left and Top are measured from.
 enum class Container { Form1, Frame1 };
-
-enum class Border { None, Single };
 
 // A self-sizing label fits itself to its caption; the table gives its start size.
 enum class Sizing { Fixed, ToCaption };
@@ -34,7 +39,7 @@ struct Twips {
 // One control of the window with everything it shows at start.
 struct ControlSpec {
     QString id{};
-    Kind kind = Kind::Label;
+    ControlSlot slot{};
     Container container = Container::Frame1;
     Twips place{};
     QString text{};
@@ -42,27 +47,27 @@ struct ControlSpec {
     Ink ink = Ink::ButtonText;
     Ground ground = Ground::ButtonFace;
     Face face = Face::Plain;
-    Border border = Border::None;
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     Sizing sizing = Sizing::Fixed;
     bool hidden = false;
     bool set = false; // chosen option button, ticked check box
     QString accessibleName{};
     QString accessibleDescription{};
-    QString buddy{};                  // the control a label names
-    const Drawing* picture = nullptr; // of a formula picture
-    QStringList entries{};            // list of a drop-down
+    std::optional<ControlSlot> buddy{}; // the control a label names
+    const Drawing* picture = nullptr;   // of a formula picture
+    QStringList entries{};              // list of a drop-down
 };
 
 inline constexpr int windowWidthTwips = 7935;
 inline constexpr int windowHeightTwips = 6300;
 inline constexpr int twipsPerPixel = 15;
 
-// Every control in creation order: containers before their contents, earlier ones below.
-std::vector<ControlSpec> layoutTable();
+// Every control in creation order: containers before their contents, earlier ones below. Each
+// row names the member of `controls` that keeps the control once it is made.
+std::vector<ControlSpec> layoutTable(FormControls& controls);
 
-// The identifiers in the order Tab moves through them.
-QStringList focusOrder();
+// The controls in the order Tab moves through them.
+std::vector<QWidget*> focusOrder(const FormControls& controls);
 
 // The range method's deviation reads only rows 1 and 2, captioned "Xmax" and "Xmin".
 inline constexpr int rangeRowCount = 2;
@@ -73,5 +78,8 @@ QString rowCaption(int row);
 // Identifiers of the numbered controls: "Text7", "Check2", "Label1(0)".
 QString numbered(const QString& prefix, int number);
 QString rowCaptionId(int row);
+
+// "第 1 组 测量列中单次测量的标准差": what result label 0 to 11 of FormControls::Results holds.
+QString resultMeaning(int index);
 
 } // namespace tavrello

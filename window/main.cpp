@@ -1,14 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "clock.h"
-#include "error_report.h"
-#include "font_configuration_preload.h"
-#include "form1.h"
-#include "interface_font.h"
-#include "light_palette.h"
-#include "platform_translation.h"
-#include "termination_signals.h"
+#include "window/appearance.h"
+#include "window/clock/status_clock.h"
+#include "window/fonts/interface_font.h"
+#include "window/form1.h"
+#include "window/message_boxes.h"
+#include "window/platform_translation.h"
+#include "window/termination_signals.h"
 
 #include <QApplication>
 
@@ -28,11 +27,12 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName("io.github.tavrello.Tavrello");
     const tavrello::PlatformTranslation platformTexts;
     tavrello::keepPaletteLight();
-    tavrello::useInterfaceFont(tavrello::installedInterfaceFontFile());
+    tavrello::addInterfaceFont(tavrello::installedInterfaceFontFile());
+    tavrello::useWindowFont();
 
-    tavrello::MessageBoxReporter reporter;
+    tavrello::MessageBoxes messages;
     tavrello::SystemClock clock;
-    tavrello::Form1 window(reporter, clock);
+    tavrello::Form1 window(messages, clock);
     const tavrello::TerminationSignals stopSignals;
     window.show();
     return QApplication::exec();

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform_translation.h"
+#include "window/platform_translation.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "result_table_copy.h"
+#include "window/result_table_copy.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -42,13 +42,12 @@ QString htmlTable(const QList<QStringList>& rows) {
 
 } // namespace
 
-ResultTableCopy::ResultTableCopy(QWidget& window,
-                                 const std::array<QLabel*, resultLabelCount>& labels)
-    : labels_(labels), copyAll_(*new QAction("复制全部结果", &window)) {
+ResultTableCopy::ResultTableCopy(QWidget& window, const FormControls& controls)
+    : controls_(controls), copyAll_(*new QAction("复制全部结果", &window)) {
     copyAll_.setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     window.addAction(&copyAll_);
     QObject::connect(&copyAll_, &QAction::triggered, &window, [this] { copyAll(); });
-    for (QLabel* label : labels_) {
+    for (QLabel* label : controls_.Results) {
         // By mouse only: the labels stay out of the Tab order.
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         label->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -62,7 +61,7 @@ void ResultTableCopy::copyAll() const {
     for (int slot = 1; slot <= slotCount; ++slot) {
         QStringList row = {QString::number(slot)};
         for (int group = 0; group < groupCount; ++group) {
-            row.append(labels_[group * slotCount + slot - 1]->text());
+            row.append(controls_.Results[group * slotCount + slot - 1]->text());
         }
         rows.append(row);
     }

@@ -3,11 +3,9 @@
 
 #pragma once
 
-#include "widget_controls.h"
+#include "window/form_controls.h"
 
 #include <QAction>
-#include <QLabel>
-#include <array>
 
 namespace tavrello {
 
@@ -16,14 +14,13 @@ namespace tavrello {
 // whole table, tab-separated for a spreadsheet and as an HTML table for a word processor.
 class ResultTableCopy {
   public:
-    // The labels are Label12 to Label23, the three groups one after another in slot order.
-    ResultTableCopy(QWidget& window, const std::array<QLabel*, resultLabelCount>& labels);
+    ResultTableCopy(QWidget& window, const FormControls& controls);
 
   private:
     void copyAll() const;
     void showMenu(QLabel& label, const QPoint& position) const;
 
-    std::array<QLabel*, resultLabelCount> labels_;
+    const FormControls& controls_;
     QAction& copyAll_;
 };
 

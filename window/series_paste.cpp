@@ -1,10 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "series_paste.h"
+#include "window/series_paste.h"
 
-#include "layout_table.h"
-#include "sample_count_box.h"
+#include "window/layout_table.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -35,14 +34,12 @@ QString doesNotFitText(qsizetype values, int box, int lastBox, bool range) {
 
 } // namespace
 
-SeriesPaste::SeriesPaste(QWidget& window, const std::array<QLineEdit*, inputBoxCount>& boxes,
-                         SampleCountBox& sampleCount, const CalculationState& state,
-                         Notifier& notifier)
-    : window_(window), boxes_(boxes), sampleCount_(sampleCount), state_(state),
-      notifier_(notifier) {}
+SeriesPaste::SeriesPaste(QWidget& window, const FormControls& controls,
+                         const CalculationState& state, UserMessages& messages)
+    : window_(window), controls_(controls), state_(state), messages_(messages) {}
 
 void SeriesPaste::paste(int box) {
-    QLineEdit& target = *boxes_[box - 1];
+    QLineEdit& target = *controls_.Text[box - 1];
     const QString text = QGuiApplication::clipboard()->text();
     const QStringList values = valuesOf(text);
     if (values.size() >= 2) {
@@ -60,15 +57,15 @@ void SeriesPaste::pasteSeries(int box, const QStringList& values) {
     const int lastBox = range ? rangeRowCount : inputBoxCount;
     const auto last = static_cast<int>(box + values.size() - 1);
     if (last > lastBox) {
-        notifier_.tell(window_, doesNotFitText(values.size(), box, lastBox, range));
+        messages_.tell(window_, doesNotFitText(values.size(), box, lastBox, range));
         return;
     }
     // The compute command reads the first n boxes, and before the first pick n is 0.
     if (!range && (last > shownBoxCount() || last > state_.n)) {
-        sampleCount_.pick(QString::number(last));
+        controls_.Combo1->pick(QString::number(last));
     }
     for (int offset = 0; offset < values.size(); ++offset) {
-        QLineEdit& target = *boxes_[box - 1 + offset];
+        QLineEdit& target = *controls_.Text[box - 1 + offset];
         // Replacing the selection keeps what was there one undo away.
         target.selectAll();
         target.insert(values[offset]);
@@ -76,8 +73,8 @@ void SeriesPaste::pasteSeries(int box, const QStringList& values) {
 }
 
 int SeriesPaste::shownBoxCount() const {
-    return static_cast<int>(
-        std::ranges::count_if(boxes_, [](const QLineEdit* box) { return !box->isHidden(); }));
+    return static_cast<int>(std::ranges::count_if(
+        controls_.Text, [](const QLineEdit* box) { return !box->isHidden(); }));
 }
 
 } // namespace tavrello

@@ -4,22 +4,18 @@
 #pragma once
 
 #include "engine/calculation.h"
-#include "notifier.h"
-
-#include <QLineEdit>
-#include <array>
+#include "window/form_controls.h"
+#include "window/message_boxes.h"
 
 namespace tavrello {
-
-class SampleCountBox;
 
 // Spreads a series from the clipboard (a spreadsheet column or row, lines of a text file, a
 // list typed elsewhere) over consecutive input boxes, one value a box.
 class SeriesPaste {
   public:
     // Everything given must outlive this.
-    SeriesPaste(QWidget& window, const std::array<QLineEdit*, inputBoxCount>& boxes,
-                SampleCountBox& sampleCount, const CalculationState& state, Notifier& notifier);
+    SeriesPaste(QWidget& window, const FormControls& controls, const CalculationState& state,
+                UserMessages& messages);
 
     // Pastes the clipboard's text into input box 1 to 20 and the boxes after it.
     void paste(int box);
@@ -29,10 +25,9 @@ class SeriesPaste {
     int shownBoxCount() const;
 
     QWidget& window_;
-    std::array<QLineEdit*, inputBoxCount> boxes_;
-    SampleCountBox& sampleCount_;
+    const FormControls& controls_;
     const CalculationState& state_;
-    Notifier& notifier_;
+    UserMessages& messages_;
 };
 
 } // namespace tavrello

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "termination_signals.h"
+#include "window/termination_signals.h"
 
 #ifdef Q_OS_UNIX
 

@@ -1,19 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "window_builder.h"
+#include "window/window_builder.h"
 
-#include "bordered_label.h"
-#include "command_button.h"
-#include "etched_frame.h"
-#include "formula_picture.h"
-#include "input_box.h"
-#include "sample_count_box.h"
-#include "slot_check_box.h"
-
-#include <QGroupBox>
-#include <QLabel>
-#include <QRadioButton>
+#include "window/layout_table.h"
 
 namespace tavrello {
 
@@ -24,7 +14,7 @@ QRect pixelsOf(const Twips& place) {
             place.height / twipsPerPixel};
 }
 
-QWidget* createFrame(const ControlSpec& entry, QWidget* container) {
+EtchedFrame* create(const ControlSpec& entry, QWidget* container, EtchedFrame**) {
     auto* frame = new EtchedFrame(entry.text, container);
     QPalette palette = frame->palette();
     palette.setColor(QPalette::WindowText, colourOf(entry.ink));
@@ -32,9 +22,8 @@ QWidget* createFrame(const ControlSpec& entry, QWidget* container) {
     return frame;
 }
 
-QWidget* createLabel(const ControlSpec& entry, QWidget* container) {
-    auto* label = entry.border == Border::Single ? new BorderedLabel(entry.text, container)
-                                                 : new QLabel(entry.text, container);
+// The ink and ground of a label of either kind.
+template <typename Label> Label* filled(const ControlSpec& entry, Label* label) {
     label->setAlignment(entry.alignment);
     label->setAutoFillBackground(true);
     QPalette palette = label->palette();
@@ -44,11 +33,19 @@ QWidget* createLabel(const ControlSpec& entry, QWidget* container) {
     return label;
 }
 
-QWidget* createTextBox(const ControlSpec&, QWidget* container) {
+QLabel* create(const ControlSpec& entry, QWidget* container, QLabel**) {
+    return filled(entry, new QLabel(entry.text, container));
+}
+
+BorderedLabel* create(const ControlSpec& entry, QWidget* container, BorderedLabel**) {
+    return filled(entry, new BorderedLabel(entry.text, container));
+}
+
+InputBox* create(const ControlSpec&, QWidget* container, InputBox**) {
     return new InputBox(container);
 }
 
-QWidget* createDropDown(const ControlSpec& entry, QWidget* container) {
+SampleCountBox* create(const ControlSpec& entry, QWidget* container, SampleCountBox**) {
     auto* dropDown = new SampleCountBox(container);
     dropDown->addItems(entry.entries);
     dropDown->setCurrentIndex(-1);
@@ -56,11 +53,11 @@ QWidget* createDropDown(const ControlSpec& entry, QWidget* container) {
     return dropDown;
 }
 
-QWidget* createPushButton(const ControlSpec& entry, QWidget* container) {
+CommandButton* create(const ControlSpec& entry, QWidget* container, CommandButton**) {
     return new CommandButton(entry.text, container);
 }
 
-QWidget* createOptionButton(const ControlSpec& entry, QWidget* container) {
+QRadioButton* create(const ControlSpec& entry, QWidget* container, QRadioButton**) {
     auto* option = new QRadioButton(entry.text, container);
     option->setChecked(entry.set);
     QPalette palette = option->palette();
@@ -74,36 +71,25 @@ QWidget* createOptionButton(const ControlSpec& entry, QWidget* container) {
     return option;
 }
 
-QWidget* createCheckBox(const ControlSpec& entry, QWidget* container) {
+SlotCheckBox* create(const ControlSpec& entry, QWidget* container, SlotCheckBox**) {
     auto* check = new SlotCheckBox(container);
     check->setChecked(entry.set);
     return check;
 }
 
-QWidget* createPicture(const ControlSpec& entry, QWidget* container) {
+FormulaPicture* create(const ControlSpec& entry, QWidget* container, FormulaPicture**) {
     return new FormulaPicture(*entry.picture, container);
 }
 
+// Makes the control as the type of the member that keeps it, and keeps it there.
 QWidget* createWidget(const ControlSpec& entry, QWidget* container) {
-    switch (entry.kind) {
-    case Kind::Frame:
-        return createFrame(entry, container);
-    case Kind::Label:
-        return createLabel(entry, container);
-    case Kind::TextBox:
-        return createTextBox(entry, container);
-    case Kind::DropDown:
-        return createDropDown(entry, container);
-    case Kind::PushButton:
-        return createPushButton(entry, container);
-    case Kind::OptionButton:
-        return createOptionButton(entry, container);
-    case Kind::CheckBox:
-        return createCheckBox(entry, container);
-    case Kind::Picture:
-        return createPicture(entry, container);
-    }
-    Q_UNREACHABLE();
+    return std::visit(
+        [&](auto** member) -> QWidget* { return *member = create(entry, container, member); },
+        entry.slot);
+}
+
+QWidget* madeControl(const ControlSlot& slot) {
+    return std::visit([](auto** member) -> QWidget* { return *member; }, slot);
 }
 
 // Each setter sends the widget an event, and a start pays for every one of them: what the
@@ -129,39 +115,29 @@ void placeWidget(const ControlSpec& entry, QWidget& widget) {
     widget.setHidden(entry.hidden);
 }
 
-QWidget* containerOf(const ControlSpec& entry, QWidget& window) {
-    if (entry.container == Container::Form1) {
-        return &window;
-    }
-    return &control<QGroupBox>(window, "Frame1");
-}
-
-// Screen readers on Linux name a drop-down after the label that points to it.
-void linkBuddies(const QWidget& window, const std::vector<ControlSpec>& table) {
-    for (const ControlSpec& entry : table) {
-        if (!entry.buddy.isEmpty()) {
-            control<QLabel>(window, entry.id).setBuddy(&control<QWidget>(window, entry.buddy));
-        }
-    }
-}
-
-void chainFocus(const QWidget& window, const QStringList& order) {
-    for (qsizetype next = 1; next < order.size(); ++next) {
-        QWidget::setTabOrder(&control<QWidget>(window, order[next - 1]),
-                             &control<QWidget>(window, order[next]));
-    }
+QWidget* containerOf(const ControlSpec& entry, QWidget& window, const FormControls& controls) {
+    return entry.container == Container::Form1 ? &window : controls.Frame1;
 }
 
 } // namespace
 
-void buildWindow(QWidget& window, const std::vector<ControlSpec>& table,
-                 const QStringList& focusOrder) {
+FormControls buildWindow(QWidget& window) {
+    FormControls controls;
     window.setFont(fontOf(Face::Plain));
-    for (const ControlSpec& entry : table) {
-        placeWidget(entry, *createWidget(entry, containerOf(entry, window)));
+    for (const ControlSpec& entry : layoutTable(controls)) {
+        QWidget& made = *createWidget(entry, containerOf(entry, window, controls));
+        placeWidget(entry, made);
+        // Screen readers on Linux name a drop-down after the label that points to it; only a
+        // plain label names another control.
+        if (entry.buddy) {
+            (*std::get<QLabel**>(entry.slot))->setBuddy(madeControl(*entry.buddy));
+        }
     }
-    linkBuddies(window, table);
-    chainFocus(window, focusOrder);
+    const std::vector<QWidget*> order = focusOrder(controls);
+    for (std::size_t next = 1; next < order.size(); ++next) {
+        QWidget::setTabOrder(order[next - 1], order[next]);
+    }
+    return controls;
 }
 
 } // namespace tavrello

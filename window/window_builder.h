@@ -3,25 +3,14 @@
 
 #pragma once
 
-#include "layout_table.h"
+#include "window/form_controls.h"
 
 #include <QWidget>
-#include <vector>
 
 namespace tavrello {
 
-// Creates the controls of the table on the window, each named by its identifier, and
-// chains the focus order.
-void buildWindow(QWidget& window, const std::vector<ControlSpec>& table,
-                 const QStringList& focusOrder);
-
-// The control with the given identifier; a missing one is a fault of the table.
-template <typename Control> Control& control(const QWidget& window, const QString& id) {
-    auto* found = window.findChild<Control*>(id);
-    if (found == nullptr) {
-        qFatal("the window has no control %s of the expected kind", qPrintable(id));
-    }
-    return *found;
-}
+// Makes every control of the layout table on the window, each named by its identifier, chains
+// the focus order and hands the controls over, each as its own type.
+FormControls buildWindow(QWidget& window);
 
 } // namespace tavrello

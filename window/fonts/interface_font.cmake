@@ -23,7 +23,7 @@ endif()
 find_file(TAVRELLO_SUNG_SOURCE gbsn00lp.ttf
           PATHS /usr/share/fonts/truetype/arphic-gbsn00lp /usr/share/fonts/truetype/arphic
           NO_DEFAULT_PATH)
-# Python with fontTools is already checked for the drawings (pictures/drawings.cmake).
+# Python with fontTools is already checked for the drawings (drawings/drawings.cmake).
 if(NOT TAVRELLO_SUNG_SOURCE OR NOT TAVRELLO_QT_TRANSLATION)
     message(FATAL_ERROR "The window's face is cut from AR PL SungtiL GB with fontTools, keeping "
                         "the characters of Qt's Chinese texts: install the Debian packages "
@@ -39,9 +39,12 @@ cmake_path(SET font_build_folder NORMALIZE ${CMAKE_CURRENT_BINARY_DIR}/${font_fo
 set(font_file ${font_build_folder}/TavrelloSung.ttf)
 set(font_licence ${font_build_folder}/ARPHICPL.TXT)
 
-file(GLOB texts CONFIGURE_DEPENDS
+# Every source of the program, in every folder, so that a caption moved to another room keeps
+# its characters; the tests' texts are never shown.
+file(GLOB_RECURSE texts CONFIGURE_DEPENDS
      ${PROJECT_SOURCE_DIR}/engine/*.cpp ${PROJECT_SOURCE_DIR}/engine/*.h
      ${PROJECT_SOURCE_DIR}/window/*.cpp ${PROJECT_SOURCE_DIR}/window/*.h)
+list(FILTER texts EXCLUDE REGEX "/tests/")
 set(cutter ${CMAKE_CURRENT_SOURCE_DIR}/fonts/make_interface_font.py)
 add_custom_command(
     OUTPUT ${font_file} ${font_licence}

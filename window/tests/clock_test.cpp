@@ -1,13 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "precise_timer_alarm.h"
-#include "status_clock.h"
-#include "window_driver.h"
-
-#ifdef __linux__
-#include "timer_fd_alarm.h"
-#endif
+#include "window/clock/status_clock.h"
+#include "window/clock/whole_second_timer.h"
+#include "window/tests/window_driver.h"
 
 #include <QTest>
 

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "interface_font.h"
-#include "platform_translation.h"
-#include "status_clock.h"
-#include "window_driver.h"
+#include "window/clock/status_clock.h"
+#include "window/fonts/interface_font.h"
+#include "window/platform_translation.h"
+#include "window/tests/window_driver.h"
 
 #include <QComboBox>
 #include <QFontInfo>

@@ -1,9 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "window_driver.h"
+#include "window/tests/window_driver.h"
 
-#include "interface_font.h"
+#include "window/appearance.h"
+#include "window/fonts/interface_font.h"
+#include "window/widgets/input_box.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -28,7 +30,9 @@ QStringList platformTexts(QWidget& form) {
     return texts;
 }
 
-QString chooseFromMenu(QWidget& widget, const QString& entry) {
+namespace {
+
+QMenu& openMenu(QWidget& widget) {
     const QPoint centre = widget.rect().center();
     QContextMenuEvent event(QContextMenuEvent::Mouse, centre, widget.mapToGlobal(centre));
     QApplication::sendEvent(&widget, &event);
@@ -36,22 +40,40 @@ QString chooseFromMenu(QWidget& widget, const QString& entry) {
     if (menu == nullptr) {
         qFatal("%s opened no menu", qPrintable(widget.objectName()));
     }
+    return *menu;
+}
+
+} // namespace
+
+QString chooseFromMenu(QWidget& widget, const QString& entry) {
+    QMenu& menu = openMenu(widget);
     QString texts;
-    for (QAction* action : menu->actions()) {
+    for (QAction* action : menu.actions()) {
         texts += action->text();
         if (!entry.isEmpty() && action->text().startsWith(entry)) {
             action->trigger();
         }
     }
-    menu->close();
+    menu.close();
+    return texts;
+}
+
+QStringList menuTexts(QWidget& widget) {
+    QMenu& menu = openMenu(widget);
+    QStringList texts;
+    for (const QAction* action : menu.actions()) {
+        texts.append(action->text().section('\t', 0, 0));
+    }
+    menu.close();
     return texts;
 }
 
 WindowDriver::WindowDriver() {
     // As the program does at start; once, because each read of the file adds the face again.
-    static const bool fontRead = useInterfaceFont(TAVRELLO_INTERFACE_FONT_FILE);
+    static const bool fontRead = addInterfaceFont(TAVRELLO_INTERFACE_FONT_FILE);
     Q_UNUSED(fontRead);
-    form_ = std::make_unique<Form1>(recorder_, clock_, recorder_);
+    useWindowFont();
+    form_ = std::make_unique<Form1>(recorder_, clock_);
     form_->show();
     QApplication::setActiveWindow(form_.get());
     if (!QTest::qWaitForWindowActive(form_.get())) {
@@ -84,7 +106,7 @@ void WindowDriver::paste(int number, const QString& text, const QString& gesture
     QGuiApplication::clipboard()->setText(text);
     box(number).setFocus();
     if (gesture == "menu") {
-        chooseFromMenu(box(number), "粘贴");
+        chooseFromMenu(box(number), QLineEdit::tr("&Paste"));
     } else {
         QTest::keySequence(&box(number), QKeySequence(gesture));
     }

@@ -3,12 +3,11 @@
 
 #pragma once
 
-#include "clock.h"
-#include "error_report.h"
-#include "form1.h"
-#include "layout_table.h"
-#include "wall_clock_alarm.h"
-#include "window_builder.h"
+#include "window/clock/status_clock.h"
+#include "window/clock/whole_second_timer.h"
+#include "window/form1.h"
+#include "window/layout_table.h"
+#include "window/message_boxes.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,11 +22,22 @@
 
 namespace tavrello {
 
+// The control with the given identifier, found as tests and screen readers find it.
+template <typename Control> Control& control(const QWidget& window, const QString& id) {
+    auto* found = window.findChild<Control*>(id);
+    if (found == nullptr) {
+        qFatal("the window has no control %s of the expected kind", qPrintable(id));
+    }
+    return *found;
+}
+
 // Keeps the errors a command reports and what the window tells the user, instead of showing
 // boxes that would block the test.
-class Recorder final : public ErrorReporter, public Notifier {
+class Recorder final : public UserMessages {
   public:
-    void report(QWidget&, const RunTimeError& error) override { numbers.push_back(error.number()); }
+    void reportError(QWidget&, const RunTimeError& error) override {
+        numbers.push_back(error.number());
+    }
     void tell(QWidget&, const QString& text) override { texts.append(text); }
 
     std::vector<ErrorNumber> numbers;
@@ -56,6 +66,9 @@ QStringList platformTexts(QWidget& form);
 // Opens the menu a right click on the widget opens, triggers the entries that start with
 // `entry` (none if empty), closes it; the entries' texts, joined.
 QString chooseFromMenu(QWidget& widget, const QString& entry = {});
+
+// The texts of the menu a right click on the widget opens, without their shortcuts.
+QStringList menuTexts(QWidget& widget);
 
 // The window as a user sees it: shown, active, driven by clicks and key presses only.
 class WindowDriver {

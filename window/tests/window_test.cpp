@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "light_palette.h"
-#include "platform_translation.h"
-#include "termination_signals.h"
-#include "window_driver.h"
+#include "window/appearance.h"
+#include "window/platform_translation.h"
+#include "window/termination_signals.h"
+#include "window/tests/window_driver.h"
 
 #include <QAccessible>
 #include <QClipboard>
@@ -290,9 +290,9 @@ class WindowTest : public QObject {
                      errorReportText(RunTimeError(ErrorNumber::TypeMismatch)),
                  "运行时错误 '9':\n\n下标越界运行时错误 '11':\n\n除数为零运行时错误 "
                  "'13':\n\n类型不匹配");
-        MessageBoxReporter reporter;
+        MessageBoxes messages;
         FixedClock clock;
-        Form1 form(reporter, clock);
+        Form1 form(messages, clock);
         form.show();
         const TerminationSignals stopSignals;
         QString shown;
@@ -310,7 +310,8 @@ class WindowTest : public QObject {
         QCOMPARE(shown, QString("运行时错误 '6':\n\n溢出"));
     }
 
-    // Found or missing, Qt's texts in the error box and the selector's menu.
+    // Found or missing, Qt's texts in the error box and the selector's menu; the boxes' menu
+    // says the same as the selector's, and its paste is still the window's.
     void platformTextsAreChineseWhereQtHasThem() {
         const std::pair<QStringList, QStringList> cases[] = {
             {platformTranslationFolders(), {"确定", "撤消(&U)"}},
@@ -319,7 +320,11 @@ class WindowTest : public QObject {
             const PlatformTranslation translation(folders);
             QCOMPARE(translation.loaded(), texts[0] != "OK");
             WindowDriver window;
-            QCOMPARE(platformTexts(window.form()).mid(0, 2), texts);
+            const QStringList shown = platformTexts(window.form());
+            QCOMPARE(shown.mid(0, 2), texts);
+            QCOMPARE(menuTexts(window.box(2)), shown.mid(1));
+            window.paste(2, "1\n2\n3", "menu");
+            QCOMPARE(window.boxTexts().mid(1, 3), QStringList({"1", "2", "3"}));
         }
     }
 

@@ -242,7 +242,7 @@ def main(arguments):
         body += lines
         definitions.append(f"const Drawing {name}{{{width}, {height}, {name}Shapes}};")
     header = ["// Made by make_drawings.py from the SVG drawings of window/pictures; not to be edited.",
-              '#include "vector_drawing.h"', "", "namespace tavrello::drawings {", "",
+              '#include "window/drawings/vector_drawing.h"', "", "namespace tavrello::drawings {", "",
               "namespace {", ""]
     footer = ["", "} // namespace", ""] + definitions + ["", "} // namespace tavrello::drawings", ""]
     text = "\n".join(header + body + footer)

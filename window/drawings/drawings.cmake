@@ -32,7 +32,7 @@ endif()
 set(drawing_sources bessel.svg peters.svg range.svg maximum-error.svg icon.svg)
 list(TRANSFORM drawing_sources PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/pictures/)
 set(drawings_code ${CMAKE_CURRENT_BINARY_DIR}/drawings.cpp)
-set(drawings_maker ${CMAKE_CURRENT_SOURCE_DIR}/pictures/make_drawings.py)
+set(drawings_maker ${CMAKE_CURRENT_SOURCE_DIR}/drawings/make_drawings.py)
 add_custom_command(
     OUTPUT ${drawings_code}
     COMMAND ${TAVRELLO_FONT_PYTHON} ${drawings_maker} ${TAVRELLO_DEJAVU_SERIF}

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QMenu>
+#include <span>
 
 namespace tavrello {
 
@@ -24,5 +26,12 @@ class InputBox : public QLineEdit {
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 };
+
+// The entry of a line edit's standard menu that pastes, in whatever language Qt speaks.
+QAction* pasteAction(const QMenu& editMenu);
+
+// Enter in box number `box` of `boxes` (step +1) moves the focus to the next box that shows, and
+// from the last one to `afterLast`; Shift+Enter (step -1) moves back and stays in the first box.
+void stepFromInputBox(std::span<InputBox* const> boxes, int box, int step, QWidget& afterLast);
 
 } // namespace tavrello

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QIcon>
 #include <QPainter>
 #include <QRgb>
 #include <QSize>
@@ -39,6 +40,9 @@ struct Drawing {
 
 // Draws the drawing with its top-left corner at the painter's origin, one unit per pixel.
 void paintDrawing(QPainter& painter, const Drawing& drawing);
+
+// The pocket calculator of the icon, drawn at the sizes desktops ask for.
+QIcon calculatorIcon();
 
 // Made at build time from window/pictures.
 namespace drawings {

@@ -1,14 +1,40 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "timer_fd_alarm.h"
+#include "window/clock/whole_second_timer.h"
 
+#include <algorithm>
+
+#ifdef __linux__
 #include <cerrno>
 #include <cstdint>
 #include <sys/timerfd.h>
 #include <unistd.h>
+#endif
 
 namespace tavrello {
+
+WallTime systemWallTime() {
+    return std::chrono::system_clock::now();
+}
+
+WallTime nextWholeSecond(WallTime now) {
+    return std::chrono::floor<std::chrono::seconds>(now) + std::chrono::seconds(1);
+}
+
+PreciseTimerAlarm::PreciseTimerAlarm(WallClockReading now) : now_(std::move(now)) {
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &WallClockAlarm::rang);
+}
+
+void PreciseTimerAlarm::arm(WallTime instant) {
+    // Rounded up, so that the ring does not come before the instant.
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(instant - now_());
+    timer_.start(std::max(left, std::chrono::milliseconds::zero()));
+}
+
+#ifdef __linux__
 
 namespace {
 
@@ -69,6 +95,32 @@ void TimerFdAlarm::readExpiry() {
         }
     }
     emit rang();
+}
+
+#endif
+
+std::unique_ptr<WallClockAlarm> systemAlarm() {
+#ifdef __linux__
+    if (std::unique_ptr<TimerFdAlarm> alarm = TimerFdAlarm::open()) {
+        return alarm;
+    }
+#endif
+    return std::make_unique<PreciseTimerAlarm>(systemWallTime);
+}
+
+WholeSecondTimer::WholeSecondTimer(std::unique_ptr<WallClockAlarm> alarm, WallClockReading now,
+                                   QObject* parent)
+    : QObject(parent), alarm_(std::move(alarm)), now_(std::move(now)) {
+    connect(alarm_.get(), &WallClockAlarm::rang, this, &WholeSecondTimer::fire);
+    // Queued, not called: the window is built first, and the line is there when it shows.
+    QMetaObject::invokeMethod(this, &WholeSecondTimer::fire, Qt::QueuedConnection);
+}
+
+// Armed from the moment of waking, so a clock that was set, or a ring a little early, is
+// caught up at once.
+void WholeSecondTimer::fire() {
+    alarm_->arm(nextWholeSecond(now_()));
+    emit timeout();
 }
 
 } // namespace tavrello

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "sample_count_box.h"
+#include "window/widgets/sample_count_box.h"
 
 #include <QKeyEvent>
 #include <QScopedValueRollback>

@@ -3,13 +3,29 @@
 
 #pragma once
 
-#include "clock.h"
-
+#include <QDate>
 #include <QLabel>
+#include <QTime>
 #include <array>
 #include <string_view>
 
 namespace tavrello {
+
+// The system clock in local time. Every call is a reading of its own.
+class Clock {
+  public:
+    virtual ~Clock() = default;
+
+    virtual QDate today() = 0;
+    virtual QTime timeOfDay() = 0;
+};
+
+// Each reading converts the precise time of its moment, in the time zone of that moment.
+class SystemClock final : public Clock {
+  public:
+    QDate today() override;
+    QTime timeOfDay() override;
+};
 
 // Room for the longest line: the caption, a weekday name, six integers of up to 11
 // characters and the separators.

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "etched_frame.h"
+#include "window/widgets/etched_frame.h"
 
 #include <QPainter>
 

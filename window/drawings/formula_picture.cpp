@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "formula_picture.h"
+#include "window/drawings/formula_picture.h"
 
 #include <QPainter>
 

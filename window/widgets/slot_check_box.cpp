@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "slot_check_box.h"
+#include "window/widgets/slot_check_box.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

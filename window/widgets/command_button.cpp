@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "command_button.h"
+#include "window/widgets/command_button.h"
 
 #include <QKeyEvent>
 

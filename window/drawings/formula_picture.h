@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "vector_drawing.h"
+#include "window/drawings/vector_drawing.h"
 
 #include <QPixmap>
 #include <QWidget>

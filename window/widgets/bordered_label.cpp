@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "bordered_label.h"
+#include "window/widgets/bordered_label.h"
 
 #include <QAccessibleWidget>
 #include <QPainter>

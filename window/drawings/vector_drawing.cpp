@@ -1,9 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "vector_drawing.h"
+#include "window/drawings/vector_drawing.h"
 
 #include <QPainterPath>
+#include <QPixmap>
 
 namespace tavrello {
 
@@ -51,6 +52,22 @@ void paintDrawing(QPainter& painter, const Drawing& drawing) {
             painter.strokePath(path, penOf(shape));
         }
     }
+}
+
+QIcon calculatorIcon() {
+    const Drawing& drawing = drawings::icon;
+    QIcon icon;
+    for (const int side : {16, 24, 32, 48, 64}) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(qreal(side) / drawing.width, qreal(side) / drawing.height);
+        paintDrawing(painter, drawing);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 } // namespace tavrello

@@ -3,9 +3,22 @@
 
 #pragma once
 
+#include <QLatin1String>
+#include <QString>
 #include <thread>
 
 namespace tavrello {
+
+// The face the window is drawn in: the characters the program shows, cut from AR PL SungtiL GB
+// at build time and renamed, so that a start reads a small file instead of a 5 MB one.
+inline constexpr QLatin1String interfaceFamily{"Tavrello Sung"};
+
+// Where the program finds the face, relative to its own folder; empty when the build made none.
+QString installedInterfaceFontFile();
+
+// Makes the face available to the application. Without it the system's Song faces stand in.
+// Returns whether the face was read.
+bool addInterfaceFont(const QString& fontFile);
 
 // Reading the system's font configuration and font caches takes several milliseconds at every
 // start, and Qt does it only when the first control needs a font. Started before the

@@ -1,0 +1,63 @@
+// SPDX-FileCopyrightText: 2026 Tavrello developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "window/widgets/input_box.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+
+namespace tavrello {
+
+InputBox::InputBox(QWidget* parent) : QLineEdit(parent) {}
+
+void InputBox::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Paste)) {
+        emit pasteRequested();
+        return;
+    }
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (enter && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
+        emit stepRequested(modifiers == Qt::ShiftModifier ? -1 : 1);
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+// Qt's own menu, in Qt's own words, so that it says what the selector's field and every other
+// box says; only its paste is left to the window.
+void InputBox::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    if (QAction* paste = pasteAction(*menu)) {
+        paste->disconnect(this);
+        connect(paste, &QAction::triggered, this, &InputBox::pasteRequested);
+    }
+    menu->popup(event->globalPos());
+}
+
+QAction* pasteAction(const QMenu& editMenu) {
+    const QString paste = QLineEdit::tr("&Paste");
+    for (QAction* action : editMenu.actions()) {
+        if (action->text().section('\t', 0, 0) == paste) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+void stepFromInputBox(std::span<InputBox* const> boxes, int box, int step, QWidget& afterLast) {
+    // Focused as Tab focuses it, so the next value typed replaces the old one.
+    const Qt::FocusReason reason = step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason;
+    for (int next = box + step; next >= 1 && next <= static_cast<int>(boxes.size()); next += step) {
+        if (!boxes[next - 1]->isHidden()) {
+            boxes[next - 1]->setFocus(reason);
+            return;
+        }
+    }
+    if (step > 0) {
+        afterLast.setFocus(reason);
+    }
+}
+
+} // namespace tavrello
