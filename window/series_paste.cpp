@@ -3,6 +3,7 @@
 
 #include "window/series_paste.h"
 
+#include "analysis/series_text.h"
 #include "window/layout_table.h"
 
 #include <QClipboard>
@@ -14,11 +15,30 @@ namespace tavrello {
 
 namespace {
 
-// Line breaks, tabs and runs of blanks, full-width ones too, semicolons and commas.
-QStringList valuesOf(const QString& text) {
-    static const QRegularExpression separators(R"([\s;；,，]+)",
-                                               QRegularExpression::UseUnicodePropertiesOption);
-    return text.split(separators, Qt::SkipEmptyParts);
+const QString notPasted = "。未粘贴任何数。";
+
+// An input box reads a number with blanks in it as one ("1 2.5" is 12.5 there), so a line or a
+// spreadsheet cell that reads so is one value, not a list torn at its blanks.
+bool readsAsOneNumber(QString cell) {
+    return readWholeNumber(cell.remove(' ').toStdString()).has_value();
+}
+
+// The values of the text, each as it will stand in its box.
+QStringList valuesOf(const QString& text, const SeriesText& series) {
+    static const QRegularExpression cellBreaks("[\r\n\t]");
+    QStringList cells = text.split(cellBreaks, Qt::SkipEmptyParts);
+    for (QString& cell : cells) {
+        cell = cell.trimmed();
+    }
+    cells.removeAll(QString());
+    if (!cells.isEmpty() && std::ranges::all_of(cells, readsAsOneNumber)) {
+        return cells;
+    }
+    QStringList values;
+    for (const std::string& piece : series.pieces) {
+        values.append(QString::fromStdString(piece));
+    }
+    return values;
 }
 
 QString doesNotFitText(qsizetype values, int box, int lastBox, bool range) {
@@ -29,7 +49,7 @@ QString doesNotFitText(qsizetype values, int box, int lastBox, bool range) {
                     .arg(box)
                     .arg(lastBox)
                     .arg(room);
-    return QString("粘贴的 %1 个数放不下：%2。未粘贴任何数。").arg(values).arg(reason);
+    return QString("粘贴的 %1 个数放不下：%2").arg(values).arg(reason) + notPasted;
 }
 
 } // namespace
@@ -41,7 +61,15 @@ SeriesPaste::SeriesPaste(QWidget& window, const FormControls& controls,
 void SeriesPaste::paste(int box) {
     QLineEdit& target = *controls_.Text[box - 1];
     const QString text = QGuiApplication::clipboard()->text();
-    const QStringList values = valuesOf(text);
+    const SeriesText series = splitSeries(text.toStdString());
+    if (series.decimalComma) {
+        // Read as a list, "10,1" would become the two values 10 and 1.
+        messages_.tell(window_,
+                       "粘贴的数以逗号作小数点（如“10,1”），本程序以句点作小数点（如“10.1”）" +
+                           notPasted);
+        return;
+    }
+    const QStringList values = valuesOf(text, series);
     if (values.size() >= 2) {
         pasteSeries(box, values);
     } else if (values.value(0) == text) {

@@ -43,6 +43,7 @@ set(font_licence ${font_build_folder}/ARPHICPL.TXT)
 # its characters; the tests' texts are never shown.
 file(GLOB_RECURSE texts CONFIGURE_DEPENDS
      ${PROJECT_SOURCE_DIR}/engine/*.cpp ${PROJECT_SOURCE_DIR}/engine/*.h
+     ${PROJECT_SOURCE_DIR}/analysis/*.cpp ${PROJECT_SOURCE_DIR}/analysis/*.h
      ${PROJECT_SOURCE_DIR}/window/*.cpp ${PROJECT_SOURCE_DIR}/window/*.h)
 list(FILTER texts EXCLUDE REGEX "/tests/")
 set(cutter ${CMAKE_CURRENT_SOURCE_DIR}/fonts/make_interface_font.py)

@@ -227,7 +227,19 @@ class WindowTest : public QObject {
              0,
              {"7", "0", "请选择", "2",
               "粘贴的 3 个数放不下：极差法只用 Xmax 和 Xmin 两个输入框，从此框起只有 2 个" +
-                  notPasted}}};
+                  notPasted}},
+            // One value is never torn apart: text after a number, blanks inside one, a decimal
+            // comma.
+            {"Ctrl+V", 1, "12.5 mm", 1, 0, {"712.5 mm", "0", "请选择", "2", ""}},
+            {"Ctrl+V", 2, "12.5 mm\n13 mm", 1, 0, {",12.5 mm,13 mm", "3", "3", "3", ""}},
+            {"Ctrl+V", 2, "1 2.5\r\n", 1, 3, {",71 2.5", "3", "3", "3", ""}},
+            {"menu",
+             1,
+             "10,1\n10,3",
+             1,
+             0,
+             {"7", "0", "请选择", "2",
+              "粘贴的数以逗号作小数点（如“10,1”），本程序以句点作小数点（如“10.1”）" + notPasted}}};
         for (const auto& [gesture, box, clipboard, method, count, shown] : pastes) {
             WindowDriver window;
             window.chooseMethod(method);
