@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "analysis/analysis.h"
 #include "analysis/critical_values.h"
 
 #include <algorithm>
@@ -114,6 +115,59 @@ TEST(CriticalValues, AgreeWithTheClosedFormsAndThePublishedTables) {
     }
     EXPECT_EQ(coverageFactor(Confidence::Sigma1, std::nullopt), 1.0);
     EXPECT_EQ(coverageFactor(Confidence::Sigma3, std::nullopt), 3.0);
+}
+
+std::map<std::string, std::vector<double>> exampleSeries() {
+    std::map<std::string, std::vector<double>> series;
+    for (const Row& row : readTable("example_series.tsv")) {
+        std::istringstream data(row.at("data"));
+        for (std::string value; std::getline(data, value, ',');) {
+            series[row.at("example_id")].push_back(number(value));
+        }
+    }
+    return series;
+}
+
+TEST(WorkedExamples, GiveThePublishedRoundsOneByOne) {
+    const std::map<std::string, std::vector<double>> series = exampleSeries();
+    const std::map<std::string, Criterion> criteria = {{"Grubbs", Criterion::Grubbs},
+                                                       {"Romanovsky", Criterion::Romanovsky},
+                                                       {"Chauvenet", Criterion::Chauvenet}};
+    for (const Row& row : readTable("examples.tsv")) {
+        const std::string where = row.at("example_id") + " " + row.at("criterion") + " " +
+                                  row.at("alpha") + " round " + row.at("round");
+        const std::vector<double>& values = series.at(row.at("example_id"));
+        std::vector<Reading> readings;
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            readings.push_back({static_cast<int>(i + 1), values[i]});
+        }
+        Settings settings;
+        settings.alpha = row.at("alpha").empty() ? 0.05 : number(row.at("alpha"));
+        const Analysis analysis = analyse(readings, settings);
+        const CriterionOutcome& outcome = analysis.outcome(criteria.at(row.at("criterion")));
+        const std::size_t round = std::stoul(row.at("round"));
+        ASSERT_GE(outcome.rounds.size(), round) << where;
+        const Round& ours = outcome.rounds[round - 1];
+        EXPECT_EQ(ours.n, std::stoul(row.at("n"))) << where;
+        EXPECT_NEAR(ours.critical, number(row.at("critical_computed")), 1e-6) << where;
+        EXPECT_NEAR(ours.statistic, number(row.at("statistic")), 1e-6) << where;
+        EXPECT_EQ(ours.removed, row.at("verdict") == "outlier") << where;
+        // Romanovsky's rows give x̄' and s' of the other values; ours are of all n.
+        if (row.at("criterion") != "Romanovsky") {
+            EXPECT_NEAR(ours.mean, number(row.at("mean")), 1e-6) << where;
+            EXPECT_NEAR(ours.s, number(row.at("s")), 1e-6) << where;
+        }
+        if (!row.at("note").starts_with("tie")) {
+            EXPECT_EQ(ours.value, number(row.at("suspect"))) << where;
+            continue;
+        }
+        // Two values equally far from the mean: the lower position is tested, as far as the
+        // published one.
+        const auto published = std::find(values.begin(), values.end(), number(row.at("suspect")));
+        EXPECT_LT(ours.position, published - values.begin() + 1) << where;
+        EXPECT_NEAR(std::abs(ours.value - ours.mean), std::abs(*published - ours.mean), 1e-12)
+            << where;
+    }
 }
 
 } // namespace
