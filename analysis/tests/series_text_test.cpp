@@ -6,17 +6,14 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tavrello {
 namespace {
 
 TEST(ReadWholeNumber, TakesOnlyAPlainDecimalNumber) {
-    struct Row {
-        const char* text;
-        std::optional<double> value;
-    };
-    const Row rows[] = {
+    const std::pair<const char*, double> numbers[] = {
         {"12", 12},
         {" \t+12.5\r\n", 12.5},
         {"\u3000-3\u3000", -3},
@@ -26,30 +23,15 @@ TEST(ReadWholeNumber, TakesOnlyAPlainDecimalNumber) {
         {"1E-3", 0.001},
         {"4.9e-324", 4.9e-324},
         {"1.7976931348623157e308", 1.7976931348623157e308},
-        {"1e999", std::nullopt},
-        {"-1e999", std::nullopt},
-        {"", std::nullopt},
-        {" ", std::nullopt},
-        {"+", std::nullopt},
-        {".", std::nullopt},
-        {"-.", std::nullopt},
-        {"e5", std::nullopt},
-        {"1e", std::nullopt},
-        {"1e+", std::nullopt},
-        {"+-1", std::nullopt},
-        {"--1", std::nullopt},
-        {"inf", std::nullopt},
-        {"nan", std::nullopt},
-        {"0x10", std::nullopt},
-        {"&H10", std::nullopt},
-        {"1,5", std::nullopt},
-        {"1 000", std::nullopt},
-        {"1.2.3", std::nullopt},
-        {"12.5mm", std::nullopt},
-        {"\uFF11", std::nullopt},
     };
-    for (const Row& row : rows) {
-        EXPECT_EQ(readWholeNumber(row.text), row.value) << '"' << row.text << '"';
+    for (const auto& [text, value] : numbers) {
+        EXPECT_EQ(readWholeNumber(text), value) << '"' << text << '"';
+    }
+    const char* notNumbers[] = {"1e999", "-1e999", "",    " ",     "+",     ".",      "-.",
+                                "e5",    "1e",     "1e+", "+-1",   "--1",   "inf",    "nan",
+                                "0x10",  "&H10",   "1,5", "1 000", "1.2.3", "12.5mm", "\uFF11"};
+    for (const char* text : notNumbers) {
+        EXPECT_EQ(readWholeNumber(text), std::nullopt) << '"' << text << '"';
     }
 }
 
