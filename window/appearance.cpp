@@ -55,6 +55,12 @@ QFont fontOf(Face face) {
     return font;
 }
 
+QFont analysisFont() {
+    QFont font = fontOf(Face::Plain);
+    font.setFamilies(QStringList{"DejaVu Sans", "Segoe UI", "Noto Sans"} + font.families());
+    return font;
+}
+
 void useWindowFont() {
     QApplication::setFont(fontOf(Face::Plain));
 }

@@ -24,6 +24,10 @@ QColor colourOf(Ground ground);
 // The window font, 9 point Song, with fallbacks for machines without SimSun.
 QFont fontOf(Face face);
 
+// The analysis window and its reports: a sans face for Latin and Greek letters and the signs of
+// the formulas, which the Song face draws a full cell wide, and the Song face for the Chinese.
+QFont analysisFont();
+
 // Makes the window font the application font, so that every text, tooltips and message boxes
 // included, is set in it and no second face is read at start.
 void useWindowFont();

@@ -4,9 +4,13 @@
 #include "window/form1.h"
 
 #include "engine/text_to_integer.h"
+#include "window/analysis/analysis_window.h"
 #include "window/layout_table.h"
 #include "window/window_builder.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMessageBox>
 #include <QScreen>
 
 namespace tavrello {
@@ -20,12 +24,23 @@ QString firstRowCaption(int row, int method) {
     return rowCaption(row);
 }
 
+const QString aboutText =
+    "<p><b>Tavrello " TAVRELLO_VERSION "</b></p>"
+    "<p>测量列的算术平均值、标准差与数据分析。</p>"
+    "<p>本程序是自由软件：您可以依据自由软件基金会发布的 GNU 通用公共许可证第 3 版，"
+    "或者（由您选择）任何更新的版本，再发布和修改它。本程序不提供任何担保。</p>"
+    "<p>窗口所用的宋体字取自文鼎 AR PL SungtiL GB，依据文鼎公众授权书"
+    "（Arphic Public License）发布。</p>";
+
 } // namespace
+
+Form1::~Form1() = default;
 
 Form1::Form1(UserMessages& messages, Clock& clock)
     : messages_(messages), ui_(buildWindow(*this)), controls_(ui_),
       statusClock_(clock, *ui_.Label10), seriesPaste_(*this, ui_, state_, messages),
-      resultCopy_(*this, ui_), timer1_(systemAlarm(), systemWallTime, this) {
+      resultCopy_(*this, ui_), timer1_(systemAlarm(), systemWallTime, this), analyse_("数据分析…"),
+      about_("关于 Tavrello") {
     setObjectName("Form1");
     timer1_.setObjectName("Timer1");
     setWindowTitle("Tavrello");
@@ -59,6 +74,13 @@ void Form1::bindEvents() {
     connect(ui_.Command5, &QPushButton::clicked, this, &Form1::clearOutput);
     connect(&timer1_, &WholeSecondTimer::timeout, this, [this] { statusClock_.tick(); });
     bindInputBoxes();
+    analyse_.setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
+    addAction(&analyse_);
+    connect(&analyse_, &QAction::triggered, this, [this] { openAnalysis(); });
+    connect(&about_, &QAction::triggered, this, &Form1::showAbout);
+    for (QLabel* label : ui_.Results) {
+        label->addAction(&analyse_);
+    }
 }
 
 void Form1::bindInputBoxes() {
@@ -67,6 +89,8 @@ void Form1::bindInputBoxes() {
         connect(input, &InputBox::pasteRequested, this, [this, box] { seriesPaste_.paste(box); });
         connect(input, &InputBox::stepRequested, this,
                 [this, box](int step) { stepFromInputBox(ui_.Text, box, step, *ui_.Command1); });
+        connect(input, &QLineEdit::textChanged, this, &Form1::seriesChanged);
+        input->addAction(&analyse_);
     }
 }
 
@@ -91,6 +115,7 @@ void Form1::pickSampleCount() {
     if (state_.c == static_cast<std::int16_t>(Method::Range)) {
         showInputBoxes(rangeRowCount);
     }
+    emit seriesChanged();
 }
 
 void Form1::showInputBoxes(int count) {
@@ -106,6 +131,7 @@ void Form1::chooseMethod(int code) {
         caption.setText(firstRowCaption(row, code));
         caption.adjustSize();
     }
+    emit seriesChanged();
 }
 
 void Form1::compute() {
@@ -124,6 +150,48 @@ void Form1::clearOutput() {
     for (QLabel* label : ui_.Results) {
         label->clear();
     }
+}
+
+AnalysisWindow& Form1::openAnalysis() {
+    if (!analysisWindow_) {
+        analysisWindow_ = std::make_unique<AnalysisWindow>(ui_, state_, messages_, this);
+        connect(this, &Form1::seriesChanged, analysisWindow_.get(), &AnalysisWindow::refresh);
+    }
+    AnalysisWindow& window = *analysisWindow_;
+    window.refresh();
+    if (!window.isVisible()) {
+        // Beside the main window, on the side where the screen has room.
+        const QRect screen = this->screen()->availableGeometry();
+        const QRect main = frameGeometry();
+        const int right = main.right() + 8;
+        window.move(right + window.width() <= screen.right()
+                        ? right
+                        : std::max(screen.left(), main.left() - window.width() - 8),
+                    main.top());
+    }
+    window.show();
+    window.raise();
+    window.activateWindow();
+    return window;
+}
+
+void Form1::contextMenuEvent(QContextMenuEvent* event) {
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(&analyse_);
+    menu->addAction(resultCopy_.copyAllAction());
+    menu->addSeparator();
+    menu->addAction(&about_);
+    menu->popup(event->globalPos());
+}
+
+void Form1::showAbout() {
+    auto* box = new QMessageBox(QMessageBox::Information, "关于 Tavrello", aboutText,
+                                QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setTextFormat(Qt::RichText);
+    box->setIconPixmap(windowIcon().pixmap(48, 48));
+    box->open();
 }
 
 } // namespace tavrello

@@ -12,10 +12,14 @@
 #include "window/series_paste.h"
 #include "window/widget_controls.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QWidget>
+#include <memory>
 
 namespace tavrello {
+
+class AnalysisWindow;
 
 // The one window of the program. It owns the calculation state and binds every user event
 // to its handler.
@@ -25,8 +29,20 @@ class Form1 : public QWidget {
   public:
     // The messages and the clock must outlive the window.
     Form1(UserMessages& messages, Clock& clock);
+    ~Form1() override;
 
     const CalculationState& state() const { return state_; }
+
+    // Opens the analysis window beside this one, or brings it forward; made on first use.
+    AnalysisWindow& openAnalysis();
+
+  signals:
+    // After any change of what the boxes in use hold: an edit, a count or a method picked.
+    void seriesChanged();
+
+  protected:
+    // The menu of the window's free spots.
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     void load();
@@ -41,6 +57,7 @@ class Form1 : public QWidget {
     void clearOutput();
 
     void showInputBoxes(int count);
+    void showAbout();
 
     UserMessages& messages_;
     CalculationState state_;
@@ -51,6 +68,9 @@ class Form1 : public QWidget {
     SeriesPaste seriesPaste_;
     ResultTableCopy resultCopy_;
     WholeSecondTimer timer1_;
+    QAction analyse_;
+    QAction about_;
+    std::unique_ptr<AnalysisWindow> analysisWindow_;
 };
 
 } // namespace tavrello

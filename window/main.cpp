@@ -3,6 +3,7 @@
 
 #include "window/appearance.h"
 #include "window/clock/status_clock.h"
+#include "window/command_line/analyse_command.h"
 #include "window/fonts/interface_font.h"
 #include "window/form1.h"
 #include "window/message_boxes.h"
@@ -12,6 +13,9 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    if (tavrello::startedForCommandLine(argc, argv)) {
+        return tavrello::commandLineMain(argc, argv);
+    }
     tavrello::FontConfigurationPreload fontConfiguration;
     // On X11, Qt hands each repaint over in shared memory and then waits for the server's
     // notice that it is done, which wakes the program three times for every tick of the clock.
@@ -21,6 +25,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     fontConfiguration.waitUntilRead();
+    QApplication::setOrganizationName("Tavrello");
     QApplication::setApplicationName("Tavrello");
     QApplication::setApplicationDisplayName("Tavrello");
     // Lets the desktop match the window to its menu entry and icon.

@@ -80,6 +80,7 @@ void ResultTableCopy::showMenu(QLabel& label, const QPoint& position) const {
     copy->setShortcuts(QKeySequence::Copy);
     copy->setEnabled(label.hasSelectedText());
     menu->addAction(&copyAll_);
+    menu->addActions(label.actions());
     menu->popup(label.mapToGlobal(position));
 }
 

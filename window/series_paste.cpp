@@ -17,10 +17,10 @@ namespace {
 
 const QString notPasted = "。未粘贴任何数。";
 
-// An input box reads a number with blanks in it as one ("1 2.5" is 12.5 there), so a line or a
-// spreadsheet cell that reads so is one value, not a list torn at its blanks.
-bool readsAsOneNumber(QString cell) {
-    return readWholeNumber(cell.remove(' ').toStdString()).has_value();
+// A line or spreadsheet cell that a box reads as one number is one value, not a list torn at its
+// blanks.
+bool readsAsOneNumber(const QString& cell) {
+    return wholeBoxNumber(cell).has_value();
 }
 
 // The values of the text, each as it will stand in its box.

@@ -334,7 +334,7 @@ class WindowTest : public QObject {
             WindowDriver window;
             const QStringList shown = platformTexts(window.form());
             QCOMPARE(shown.mid(0, 2), texts);
-            QCOMPARE(menuTexts(window.box(2)), shown.mid(1));
+            QCOMPARE(menuTexts(window.box(2)).mid(0, shown.size() - 1), shown.mid(1));
             window.paste(2, "1\n2\n3", "menu");
             QCOMPARE(window.boxTexts().mid(1, 3), QStringList({"1", "2", "3"}));
         }

@@ -3,6 +3,8 @@
 
 #include "window/widgets/input_box.h"
 
+#include "analysis/series_text.h"
+
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 
@@ -33,7 +35,15 @@ void InputBox::contextMenuEvent(QContextMenuEvent* event) {
         paste->disconnect(this);
         connect(paste, &QAction::triggered, this, &InputBox::pasteRequested);
     }
+    if (!actions().isEmpty()) {
+        menu->addSeparator();
+        menu->addActions(actions());
+    }
     menu->popup(event->globalPos());
+}
+
+std::optional<double> wholeBoxNumber(QString text) {
+    return readWholeNumber(text.remove(' ').toStdString());
 }
 
 QAction* pasteAction(const QMenu& editMenu) {

@@ -5,12 +5,14 @@
 
 #include <QLineEdit>
 #include <QMenu>
+#include <optional>
 #include <span>
 
 namespace tavrello {
 
 // An input box whose paste, from the keyboard or from its menu, is left to the window, which
-// may spread a series over the following boxes; Enter moves on instead of ending the edit.
+// may spread a series over the following boxes; Enter moves on instead of ending the edit. The
+// actions added to it close its menu.
 class InputBox : public QLineEdit {
     Q_OBJECT
 
@@ -26,6 +28,10 @@ class InputBox : public QLineEdit {
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 };
+
+// The number a box holds when its whole text is one plain decimal number. Blanks inside are
+// dropped first, as the compute command's reader drops them ("1 2.5" is 12.5 there).
+std::optional<double> wholeBoxNumber(QString text);
 
 // The entry of a line edit's standard menu that pastes, in whatever language Qt speaks.
 QAction* pasteAction(const QMenu& editMenu);

@@ -1,0 +1,318 @@
+// SPDX-FileCopyrightText: 2026 Tavrello developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "window/analysis/analysis_window.h"
+
+#include "analysis/text_report.h"
+#include "window/analysis/analysis_report.h"
+#include "window/analysis/box_series.h"
+#include "window/appearance.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+namespace tavrello {
+
+namespace {
+
+const QList<std::pair<QString, Confidence>> confidences = {{"68.27 %", Confidence::Sigma1},
+                                                           {"95 %", Confidence::P95},
+                                                           {"99 %", Confidence::P99},
+                                                           {"99.73 %", Confidence::Sigma3}};
+const QColor removedGround(0xFF, 0xE4, 0xE1);
+
+QComboBox* comboOf(const QList<std::pair<QString, QVariant>>& entries, QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    for (const auto& [text, data] : entries) {
+        combo->addItem(text, data);
+    }
+    return combo;
+}
+
+// A caption that names the control after it, for the mouse and for screen readers.
+void addSetting(QGridLayout& grid, int row, int column, const QString& caption, QWidget* control) {
+    auto* label = new QLabel(caption, control->parentWidget());
+    label->setBuddy(control);
+    control->setAccessibleName(QString(caption).remove(QRegularExpression("\\(&.\\)")));
+    grid.addWidget(label, row, 2 * column);
+    grid.addWidget(control, row, 2 * column + 1);
+}
+
+QString defaultFile(const QString& name) {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(name);
+}
+
+} // namespace
+
+AnalysisWindow::AnalysisWindow(const FormControls& controls, const CalculationState& state,
+                               UserMessages& messages, QWidget* mainWindow)
+    : QWidget(mainWindow, Qt::Window), controls_(controls), state_(state), messages_(messages),
+      mainWindow_(*mainWindow) {
+    setObjectName("AnalysisWindow");
+    setWindowTitle("数据分析");
+    setFont(analysisFont());
+    auto* layout = new QVBoxLayout(this);
+    buildSettings();
+    problem_ = new QLabel(this);
+    problem_->setObjectName("problem");
+    problem_->setWordWrap(true);
+    table_ = new QTableWidget(this);
+    table_->setObjectName("table");
+    table_->setAccessibleName("测量数据与剔除结果");
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    plot_ = new SeriesPlot(this);
+    checks_ = new QLabel(this);
+    checks_->setWordWrap(true);
+    checks_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    checks_->setAccessibleName("系统误差检验");
+    result_ = new QLabel(this);
+    result_->setObjectName("result");
+    result_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    QFont resultFont = result_->font();
+    resultFont.setPixelSize(resultFont.pixelSize() * 4 / 3);
+    resultFont.setBold(true);
+    result_->setFont(resultFont);
+
+    layout->addWidget(problem_);
+    auto* views = new QHBoxLayout;
+    views->addWidget(table_, 5);
+    views->addWidget(plot_, 4);
+    layout->addLayout(views, 1);
+    layout->addWidget(checks_);
+    layout->addWidget(result_);
+    buildButtons();
+    restoreSettings();
+    resize(960, 640);
+}
+
+void AnalysisWindow::buildSettings() {
+    criterion_ = new QComboBox(this);
+    criterion_->setObjectName("criterion");
+    for (const Criterion criterion : allCriteria) {
+        criterion_->addItem(fromUtf8(std::string(criterionName(criterion))),
+                            fromUtf8(std::string(criterionKey(criterion))));
+    }
+    alpha_ = comboOf({{"0.05", 0.05}, {"0.01", 0.01}}, this);
+    confidence_ = new QComboBox(this);
+    for (const auto& [text, confidence] : confidences) {
+        confidence_->addItem(text, static_cast<int>(confidence));
+    }
+    instrumentError_ = new QLineEdit(this);
+    instrumentError_->setObjectName("instrumentError");
+    instrumentError_->setPlaceholderText("无");
+    digits_ = comboOf({{"2", 2}, {"1", 1}}, this);
+    auto* grid = new QGridLayout;
+    addSetting(*grid, 0, 0, "判别准则(&C)", criterion_);
+    addSetting(*grid, 0, 1, "显著性水平 α(&A)", alpha_);
+    addSetting(*grid, 0, 2, "置信概率 P(&P)", confidence_);
+    addSetting(*grid, 1, 0, "仪器允差 Δ(&D)", instrumentError_);
+    addSetting(*grid, 1, 1, "不确定度有效位数(&N)", digits_);
+    grid->setColumnStretch(6, 1);
+    static_cast<QVBoxLayout*>(layout())->addLayout(grid);
+    for (QComboBox* combo : {criterion_, alpha_, confidence_, digits_}) {
+        connect(combo, &QComboBox::currentIndexChanged, this, [this] {
+            saveSettings();
+            refresh();
+        });
+    }
+    connect(instrumentError_, &QLineEdit::textChanged, this, [this] {
+        saveSettings();
+        refresh();
+    });
+}
+
+void AnalysisWindow::buildButtons() {
+    auto* row = new QHBoxLayout;
+    const auto button = [this, row](const QString& text, auto handler) {
+        auto* made = new QPushButton(text, this);
+        made->setAutoDefault(false);
+        connect(made, &QPushButton::clicked, this, handler);
+        row->addWidget(made);
+        return made;
+    };
+    copy_ = button("复制报告(&R)", [this] { copyReport(*analysis_); });
+    pdf_ = button("保存为 PDF…", &AnalysisWindow::savePdf);
+    picture_ = button("保存图片…", &AnalysisWindow::savePicture);
+    writeBack_ = button("剔除并填回(&W)", &AnalysisWindow::writeKeptValuesBack);
+    writeBack_->setObjectName("writeBack");
+    row->addStretch(1);
+    button("关闭", &QWidget::close);
+    static_cast<QVBoxLayout*>(layout())->addLayout(row);
+}
+
+void AnalysisWindow::restoreSettings() {
+    const QSettings stored;
+    const QSignalBlocker criterion(criterion_);
+    const QSignalBlocker alpha(alpha_);
+    const QSignalBlocker confidence(confidence_);
+    const QSignalBlocker digits(digits_);
+    const QSignalBlocker instrument(instrumentError_);
+    criterion_->setCurrentIndex(
+        std::max(0, criterion_->findData(stored.value("analysis/criterion", "grubbs"))));
+    alpha_->setCurrentIndex(
+        std::max(0, alpha_->findText(stored.value("analysis/alpha").toString())));
+    confidence_->setCurrentIndex(
+        std::max(0, confidence_->findText(stored.value("analysis/confidence", "95 %").toString())));
+    instrumentError_->setText(stored.value("analysis/instrumentError").toString());
+    digits_->setCurrentIndex(
+        std::max(0, digits_->findText(stored.value("analysis/digits").toString())));
+}
+
+void AnalysisWindow::saveSettings() const {
+    QSettings stored;
+    stored.setValue("analysis/criterion", criterion_->currentData());
+    stored.setValue("analysis/alpha", alpha_->currentText());
+    stored.setValue("analysis/confidence", confidence_->currentText());
+    stored.setValue("analysis/instrumentError", instrumentError_->text());
+    stored.setValue("analysis/digits", digits_->currentText());
+}
+
+std::optional<Settings> AnalysisWindow::settings(QString& problem) const {
+    Settings settings;
+    settings.criterion = allCriteria[static_cast<std::size_t>(criterion_->currentIndex())];
+    settings.alpha = alpha_->currentData().toDouble();
+    settings.confidence = static_cast<Confidence>(confidence_->currentData().toInt());
+    settings.digits = digits_->currentData().toInt();
+    if (!instrumentError_->text().trimmed().isEmpty()) {
+        const std::optional<double> allowance = wholeBoxNumber(instrumentError_->text());
+        if (!allowance || *allowance < 0 || !isAnalysableValue(*allowance)) {
+            problem = "仪器允差 Δ 应为不小于 0 的数，或者留空。";
+            return std::nullopt;
+        }
+        settings.instrumentError = *allowance;
+    }
+    return settings;
+}
+
+void AnalysisWindow::refresh() {
+    QString problem;
+    const std::optional<Settings> chosen = settings(problem);
+    const BoxSeries series = readBoxSeries(controls_, state_);
+    if (!series.problem.isEmpty() || !chosen) {
+        showProblem(series.problem.isEmpty() ? problem : series.problem);
+        return;
+    }
+    try {
+        showAnalysis(analyse(series.readings, *chosen));
+    } catch (const AnalysisError& error) {
+        showProblem(QString::fromUtf8(error.what()));
+    }
+}
+
+void AnalysisWindow::showProblem(const QString& problem) {
+    analysis_.reset();
+    problem_->setText(problem);
+    problem_->show();
+    table_->clear();
+    table_->setRowCount(0);
+    table_->setColumnCount(0);
+    plot_->showAnalysis(std::nullopt);
+    checks_->clear();
+    result_->clear();
+    for (QPushButton* button : {copy_, pdf_, picture_, writeBack_}) {
+        button->setEnabled(false);
+    }
+}
+
+void AnalysisWindow::showAnalysis(const Analysis& analysis) {
+    analysis_ = analysis;
+    problem_->hide();
+    fillTable(analysis);
+    plot_->showAnalysis(analysis);
+    checks_->setText(reportSentences(analysis).join('\n'));
+    result_->setText(fromUtf8(analysis.result.text));
+    for (QPushButton* button : {copy_, pdf_, picture_}) {
+        button->setEnabled(true);
+    }
+    writeBack_->setEnabled(!analysis.chosen().removed.empty());
+}
+
+void AnalysisWindow::fillTable(const Analysis& analysis) {
+    const QStringList columns = reportColumns();
+    const QList<QStringList> rows = reportRows(analysis);
+    const std::vector<int>& removed = analysis.chosen().removed;
+    table_->setColumnCount(static_cast<int>(columns.size()));
+    table_->setHorizontalHeaderLabels(columns);
+    for (std::size_t criterion = 0; criterion < allCriteria.size(); ++criterion) {
+        table_->horizontalHeaderItem(static_cast<int>(criterion) + 4)
+            ->setToolTip(fromUtf8(std::string(criterionName(allCriteria[criterion]))));
+    }
+    table_->setRowCount(static_cast<int>(rows.size()));
+    for (int row = 0; row < table_->rowCount(); ++row) {
+        const int position = analysis.readings[static_cast<std::size_t>(row)].position;
+        // Bold and a tinted ground, besides the words in its criterion's column.
+        const bool out = std::ranges::find(removed, position) != removed.end();
+        for (int column = 0; column < table_->columnCount(); ++column) {
+            auto* item = new QTableWidgetItem(rows[row][column]);
+            if (column >= 4) {
+                item->setToolTip(criterionCellDetail(
+                    analysis.criteria[static_cast<std::size_t>(column - 4)], position));
+            }
+            if (out) {
+                QFont bold = item->font();
+                bold.setBold(true);
+                item->setFont(bold);
+                item->setBackground(removedGround);
+            }
+            table_->setItem(row, column, item);
+        }
+    }
+    table_->resizeColumnsToContents();
+}
+
+void AnalysisWindow::savePdf() {
+    const QString file = QFileDialog::getSaveFileName(
+        this, "保存为 PDF", defaultFile("测量列数据分析.pdf"), "PDF 文件 (*.pdf)");
+    if (!file.isEmpty()) {
+        if (const QString error = writeReportPdf(*analysis_, file, analysisFont());
+            !error.isEmpty()) {
+            messages_.tell(*this, error);
+        }
+    }
+}
+
+void AnalysisWindow::savePicture() {
+    const QString file = QFileDialog::getSaveFileName(
+        this, "保存图片", defaultFile("测量列数据图.png"), "PNG 图片 (*.png)");
+    if (!file.isEmpty()) {
+        if (const QString error = writePlotPng(*analysis_, file, analysisFont());
+            !error.isEmpty()) {
+            messages_.tell(*this, error);
+        }
+    }
+}
+
+// The kept values go into boxes 1 to k in their order, as typed, and k is picked as a user picks
+// it, so that the main window's commands work on the series without its gross errors. Every
+// box changes by an edit of its own, which its undo takes back.
+void AnalysisWindow::writeKeptValuesBack() {
+    const BoxSeries series = readBoxSeries(controls_, state_);
+    const std::vector<int> removed = analysis_->chosen().removed;
+    QStringList kept;
+    for (const Reading& reading : analysis_->readings) {
+        if (std::ranges::find(removed, reading.position) == removed.end()) {
+            kept.append(series.texts[reading.position - 1].trimmed());
+        }
+    }
+    for (int box = 1; box <= inputBoxCount; ++box) {
+        InputBox& target = *controls_.Text[box - 1];
+        target.selectAll();
+        if (box <= kept.size()) {
+            target.insert(kept[box - 1]);
+        } else if (!target.text().isEmpty()) {
+            target.del();
+        }
+    }
+    controls_.Combo1->pick(QString::number(kept.size()));
+}
+
+} // namespace tavrello
