@@ -135,8 +135,8 @@ class KeptValues {
     std::size_t last() const { return high_ - topTaken_; }
     std::size_t topRunFront() const { return std::max(low_, series_.runStart(high_)); }
 
-    // var = (Σd² - (Σd)²/n)/(n - 1) with d = x - c loses about (mean - c)²/var of its
-    // digits; past a factor 64 the sums are taken afresh about the current mean.
+    // var = (Σd² - (Σd)²/n)/(n - 1) with d = x - c: its rounding error grows with
+    // (mean - c)²/var, so past 64 the sums are taken afresh about the current mean.
     Estimate fromSums(std::size_t n, const CompensatedSum& sum,
                       const CompensatedSum& squares) const {
         const double count = static_cast<double>(n);
