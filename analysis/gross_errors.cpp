@@ -20,13 +20,6 @@ struct Moments {
 
 enum class End { Low, High };
 
-std::vector<Reading> inPositionOrder(std::span<const Reading> readings) {
-    std::vector<Reading> ordered(readings.begin(), readings.end());
-    std::sort(ordered.begin(), ordered.end(),
-              [](const Reading& a, const Reading& b) { return a.position < b.position; });
-    return ordered;
-}
-
 // The values a criterion still keeps. The largest |v| is always at the smallest or the largest
 // of them, so they stay a range [low, high] of the ordered series and a round costs O(1): sums
 // of x - c and (x - c)² are kept up to date rather than recomputed. Of a run of equal values the
@@ -115,15 +108,21 @@ class KeptValues {
 
     // The kept values, in position order.
     std::vector<Reading> values() const {
-        std::vector<Reading> kept;
-        kept.reserve(count());
+        std::vector<char> isKept(series_.size(), 0);
         const std::size_t takenFrom = topRunFront();
         for (std::size_t index = low_; index <= high_; ++index) {
             if (index < takenFrom || index >= takenFrom + topTaken_) {
-                kept.push_back(series_[index]);
+                isKept[series_.positionRank(index)] = 1;
             }
         }
-        return inPositionOrder(kept);
+        std::vector<Reading> kept;
+        kept.reserve(count());
+        for (std::size_t rank = 0; rank < isKept.size(); ++rank) {
+            if (isKept[rank]) {
+                kept.push_back(series_.byPosition()[rank]);
+            }
+        }
+        return kept;
     }
 
   private:
@@ -136,8 +135,8 @@ class KeptValues {
     std::size_t last() const { return high_ - topTaken_; }
     std::size_t topRunFront() const { return std::max(low_, series_.runStart(high_)); }
 
-    // var = (Σd² - (Σd)²/n)/(n - 1) with d = x - c loses about (mean - c)²/var of its
-    // digits; past a factor 64 the sums are taken afresh about the current mean.
+    // var = (Σd² - (Σd)²/n)/(n - 1) with d = x - c: its rounding error grows with
+    // (mean - c)²/var, so past 64 the sums are taken afresh about the current mean.
     Estimate fromSums(std::size_t n, const CompensatedSum& sum,
                       const CompensatedSum& squares) const {
         const double count = static_cast<double>(n);
@@ -240,13 +239,23 @@ bool usesAlpha(Criterion criterion) {
 }
 
 OrderedSeries::OrderedSeries(std::span<const Reading> series)
-    : sorted_(series.begin(), series.end()), runStart_(series.size()) {
-    std::sort(sorted_.begin(), sorted_.end(), [](const Reading& a, const Reading& b) {
-        return a.value < b.value || (a.value == b.value && a.position < b.position);
+    : byPosition_(series.begin(), series.end()), positionRank_(series.size()),
+      runStart_(series.size()) {
+    std::sort(byPosition_.begin(), byPosition_.end(),
+              [](const Reading& a, const Reading& b) { return a.position < b.position; });
+    for (std::size_t rank = 0; rank < positionRank_.size(); ++rank) {
+        positionRank_[rank] = rank;
+    }
+    // Positions are distinct, so ties of value go by their place in byPosition_.
+    std::sort(positionRank_.begin(), positionRank_.end(), [this](std::size_t a, std::size_t b) {
+        return byPosition_[a].value < byPosition_[b].value ||
+               (byPosition_[a].value == byPosition_[b].value && a < b);
     });
+    sorted_.reserve(series.size());
     std::vector<double> values;
-    values.reserve(sorted_.size());
-    for (std::size_t index = 0; index < sorted_.size(); ++index) {
+    values.reserve(series.size());
+    for (std::size_t index = 0; index < positionRank_.size(); ++index) {
+        sorted_.push_back(byPosition_[positionRank_[index]]);
         const bool continuesRun = index > 0 && sorted_[index].value == sorted_[index - 1].value;
         runStart_[index] = continuesRun ? runStart_[index - 1] : index;
         values.push_back(sorted_[index].value);
@@ -262,7 +271,7 @@ CriterionOutcome applyCriterion(const OrderedSeries& series, Criterion criterion
     }
     if (series.size() < minimumCount(criterion)) {
         outcome.tooFew = true;
-        outcome.kept = inPositionOrder(series.readings());
+        outcome.kept.assign(series.byPosition().begin(), series.byPosition().end());
         return outcome;
     }
     KeptValues kept(series);

@@ -35,14 +35,18 @@ class OrderedSeries {
 
     std::size_t size() const { return sorted_.size(); }
     const Reading& operator[](std::size_t index) const { return sorted_[index]; }
-    std::span<const Reading> readings() const { return sorted_; }
     // The first index of the run of equal values that index belongs to.
     std::size_t runStart(std::size_t index) const { return runStart_[index]; }
+    // The series in position order, and where the value at index stands in it.
+    std::span<const Reading> byPosition() const { return byPosition_; }
+    std::size_t positionRank(std::size_t index) const { return positionRank_[index]; }
     // The mean of all values: the centre the criteria's running sums start from.
     double mean() const { return mean_; }
 
   private:
+    std::vector<Reading> byPosition_;
     std::vector<Reading> sorted_;
+    std::vector<std::size_t> positionRank_;
     std::vector<std::size_t> runStart_;
     double mean_ = 0;
 };
