@@ -247,10 +247,15 @@ std::string uncertaintyBudget(const UncertaintyResult& result) {
 }
 
 std::string residualTable(const Analysis& analysis) {
+    std::vector<double> values;
+    for (const Reading& reading : analysis.readings) {
+        values.push_back(reading.value);
+    }
     std::vector<double> squares;
     for (const double v : analysis.residuals) {
         squares.push_back(v * v);
     }
+    const std::optional<int> xPlace = columnPlace(values);
     const std::optional<int> vPlace = columnPlace(analysis.residuals);
     const std::optional<int> squarePlace = columnPlace(squares);
 
@@ -269,7 +274,7 @@ std::string residualTable(const Analysis& analysis) {
     for (std::size_t i = 0; i < analysis.readings.size(); ++i) {
         const int position = analysis.readings[i].position;
         std::vector<std::string> row = {
-            std::to_string(position), shortestText(analysis.readings[i].value),
+            std::to_string(position), columnNumber(values[i], xPlace),
             columnNumber(analysis.residuals[i], vPlace), columnNumber(squares[i], squarePlace)};
         for (const auto& removed : removedIn) {
             const auto found = removed.find(position);
