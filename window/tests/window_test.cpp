@@ -70,6 +70,16 @@ class WindowTest : public QObject {
             QStringList({"请选择", "2", "20", "19"}));
         QCOMPARE(window.shownCount(), 2);
         QCOMPARE(window.focusedId(), QString("Text1"));
+        // A status label reads its own text; a formula its name and, in words, itself.
+        const auto spoken = [&](const QString& id, QAccessible::Text kind) {
+            return QAccessible::queryAccessibleInterface(&control<QWidget>(window.form(), id))
+                ->text(kind);
+        };
+        QCOMPARE(
+            QStringList({spoken("Label8", QAccessible::Name), spoken("Image1", QAccessible::Name),
+                         spoken("Image1", QAccessible::Description)}),
+            QStringList({"Tavrello 误差分析", "贝塞尔公式的计算式",
+                         "s 等于 根号下 i 从 1 到 n 的 x i 减 x 平均 的平方 之和 除以 n 减 1"}));
         QTRY_COMPARE(window.label("Label10").text(), QString("系统时间:2007-3-25  星期天  6:3:5"));
     }
 
