@@ -220,9 +220,15 @@ QString rowCaptionId(int row) {
 }
 
 QString resultMeaning(int index) {
-    static const QString groups[] = {"算术平均值", "测量列中单次测量的标准差",
-                                     "测量列算术平均值的标准差"};
-    return QString("第 %1 组 %2").arg(decimal(index % slotCount + 1), groups[index / slotCount]);
+    return QString("第 %1 组 %2")
+        .arg(decimal(index % slotCount + 1),
+             resultQuantity(static_cast<ResultGroup>(index / slotCount)));
+}
+
+QString resultQuantity(ResultGroup group) {
+    static const QString quantities[] = {"算术平均值", "测量列中单次测量的标准差",
+                                         "测量列算术平均值的标准差"};
+    return quantities[static_cast<int>(group)];
 }
 
 QString rowCaption(int row) {
