@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
+#include <map>
 
 namespace tavrello {
 
@@ -37,7 +38,7 @@ const QString aboutText =
 Form1::~Form1() = default;
 
 Form1::Form1(UserMessages& messages, Clock& clock)
-    : messages_(messages), ui_(buildWindow(*this)), controls_(ui_),
+    : messages_(messages), ui_(buildWindow(*this)), controls_(ui_), announcer_(*this),
       statusClock_(clock, *ui_.Label10), seriesPaste_(*this, ui_, state_, messages),
       resultCopy_(*this, ui_), timer1_(systemAlarm(), systemWallTime, this), analyse_("数据分析…"),
       about_("关于 Tavrello") {
@@ -67,9 +68,9 @@ void Form1::bindEvents() {
     connect(&methods_, &QButtonGroup::idClicked, this, &Form1::chooseMethod);
     connect(ui_.Command1, &QPushButton::clicked, this, &Form1::compute);
     connect(ui_.Command2, &QPushButton::clicked, this,
-            [this] { showSingleDeviation(state_, controls_); });
+            [this] { showDeviation(ResultGroup::SingleDeviation); });
     connect(ui_.Command3, &QPushButton::clicked, this,
-            [this] { showMeanDeviation(state_, controls_); });
+            [this] { showDeviation(ResultGroup::MeanDeviation); });
     connect(ui_.Command4, &QPushButton::clicked, this, &Form1::clearInput);
     connect(ui_.Command5, &QPushButton::clicked, this, &Form1::clearOutput);
     connect(&timer1_, &WholeSecondTimer::timeout, this, [this] { statusClock_.tick(); });
@@ -136,20 +137,57 @@ void Form1::chooseMethod(int code) {
 
 void Form1::compute() {
     if (const Outcome outcome = computeCommand(state_, controls_)) {
+        // The report is read out; what the command wrote before it stopped is not.
+        controls_.takeWritten();
         messages_.reportError(*this, *outcome);
+        return;
     }
+    // The range method clears the mean it wrote a moment before.
+    const bool range = state_.c == static_cast<std::int16_t>(Method::Range);
+    announceWritten(range ? "极差法不求" + resultQuantity(ResultGroup::Mean)
+                          : resultQuantity(ResultGroup::Mean));
+}
+
+void Form1::showDeviation(ResultGroup group) {
+    if (group == ResultGroup::SingleDeviation) {
+        showSingleDeviation(state_, controls_);
+    } else {
+        showMeanDeviation(state_, controls_);
+    }
+    announceWritten(resultQuantity(group));
+}
+
+// The labels sit away from the focus, so what the command wrote is told: "算术平均值，第 1 组：
+// 10.2；第 3 组：10.2", the last text of each slot.
+void Form1::announceWritten(const QString& lead) {
+    std::map<int, QString> lastTexts;
+    for (const WrittenResult& written : controls_.takeWritten()) {
+        lastTexts[written.slot] = written.text;
+    }
+    if (lastTexts.empty()) {
+        announcer_.announce(lead + "：没有选中要输出的组");
+        return;
+    }
+    QStringList parts;
+    for (const auto& [slot, text] : lastTexts) {
+        parts.append(text.isEmpty() ? QString("第 %1 组已清空").arg(slot)
+                                    : QString("第 %1 组：%2").arg(QString::number(slot), text));
+    }
+    announcer_.announce(lead + "，" + parts.join("；"));
 }
 
 void Form1::clearInput() {
     for (QLineEdit* box : ui_.Text) {
         box->clear();
     }
+    announcer_.announce("已清除输入数据");
 }
 
 void Form1::clearOutput() {
     for (QLabel* label : ui_.Results) {
         label->clear();
     }
+    announcer_.announce("已清除输出结果");
 }
 
 AnalysisWindow& Form1::openAnalysis() {

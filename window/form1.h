@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/calculation.h"
+#include "window/accessibility/announcer.h"
 #include "window/clock/status_clock.h"
 #include "window/clock/whole_second_timer.h"
 #include "window/form_controls.h"
@@ -53,6 +54,8 @@ class Form1 : public QWidget {
     void pickSampleCount();
     void chooseMethod(int code);
     void compute();
+    void showDeviation(ResultGroup group);
+    void announceWritten(const QString& lead);
     void clearInput();
     void clearOutput();
 
@@ -64,6 +67,7 @@ class Form1 : public QWidget {
     const FormControls ui_;
     QButtonGroup methods_;
     WidgetControls controls_;
+    Announcer announcer_;
     StatusClock statusClock_;
     SeriesPaste seriesPaste_;
     ResultTableCopy resultCopy_;

@@ -35,6 +35,8 @@ void addMethodColumn(std::vector<ControlSpec>& table, FormControls& ui) {
                      .slot = &ui.Image[0],
                      .place = {120, 840, 1665, 795},
                      .accessibleName = "贝塞尔公式的计算式",
+                     .accessibleDescription =
+                         "s 等于 根号下 i 从 1 到 n 的 x i 减 x 平均 的平方 之和 除以 n 减 1",
                      .picture = &drawings::bessel});
     table.push_back({.id = "Option2",
                      .slot = &ui.Option[1],
@@ -46,6 +48,8 @@ void addMethodColumn(std::vector<ControlSpec>& table, FormControls& ui) {
                      .slot = &ui.Image[1],
                      .place = {120, 1920, 2025, 885},
                      .accessibleName = "别捷尔斯法的计算式",
+                     .accessibleDescription = "s 等于 1.253 乘 i 从 1 到 n 的 x i 减 x 平均 "
+                                              "的绝对值 之和 除以 根号下 n 与 n 减 1 之积",
                      .picture = &drawings::peters});
     table.push_back(
         {.id = "Option3",
@@ -58,6 +62,7 @@ void addMethodColumn(std::vector<ControlSpec>& table, FormControls& ui) {
                      .slot = &ui.Image[2],
                      .place = {120, 3120, 1500, 540},
                      .accessibleName = "极差法的计算式",
+                     .accessibleDescription = "s 等于 x max 减 x min 之差 除以 d n",
                      .picture = &drawings::range});
     table.push_back({.id = "Option4",
                      .slot = &ui.Option[3],
@@ -70,6 +75,7 @@ void addMethodColumn(std::vector<ControlSpec>& table, FormControls& ui) {
                      .slot = &ui.Image[3],
                      .place = {120, 4200, 1335, 705},
                      .accessibleName = "最大误差法的计算式",
+                     .accessibleDescription = "s 等于 x i 减 x 平均 的绝对值 的最大值 除以 k 撇 n",
                      .picture = &drawings::maximumError});
 }
 
@@ -214,9 +220,15 @@ QString rowCaptionId(int row) {
 }
 
 QString resultMeaning(int index) {
-    static const QString groups[] = {"算术平均值", "测量列中单次测量的标准差",
-                                     "测量列算术平均值的标准差"};
-    return QString("第 %1 组 %2").arg(decimal(index % slotCount + 1), groups[index / slotCount]);
+    return QString("第 %1 组 %2")
+        .arg(decimal(index % slotCount + 1),
+             resultQuantity(static_cast<ResultGroup>(index / slotCount)));
+}
+
+QString resultQuantity(ResultGroup group) {
+    static const QString quantities[] = {"算术平均值", "测量列中单次测量的标准差",
+                                         "测量列算术平均值的标准差"};
+    return quantities[static_cast<int>(group)];
 }
 
 QString rowCaption(int row) {

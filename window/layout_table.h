@@ -82,4 +82,7 @@ QString rowCaptionId(int row);
 // "第 1 组 测量列中单次测量的标准差": what result label 0 to 11 of FormControls::Results holds.
 QString resultMeaning(int index);
 
+// "测量列中单次测量的标准差": what the labels of the group hold, as the group's command says.
+QString resultQuantity(ResultGroup group);
+
 } // namespace tavrello

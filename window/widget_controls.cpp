@@ -18,6 +18,7 @@ int WidgetControls::checkValue(int slot) {
 void WidgetControls::setResult(ResultGroup group, int slot, const std::string& text) {
     const auto index = static_cast<std::size_t>(group) * slotCount + (slot - 1);
     controls_.Results.at(index)->setText(QString::fromStdString(text));
+    written_.push_back({slot, QString::fromStdString(text)});
 }
 
 } // namespace tavrello

@@ -8,6 +8,7 @@
 #include "window/widgets/input_box.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -74,6 +75,13 @@ WindowDriver::WindowDriver() {
     Q_UNUSED(fontRead);
     useWindowFont();
     form_ = std::make_unique<Form1>(recorder_, clock_);
+    auto& announcer = control<Announcer>(*form_, "Announcer");
+    QObject::connect(&announcer, &Announcer::announced, [this, &announcer] {
+        const QAccessibleInterface& notice = *QAccessible::queryAccessibleInterface(&announcer);
+        announced_.append(notice.role() == QAccessible::Notification
+                              ? notice.text(QAccessible::Name)
+                              : QString());
+    });
     form_->show();
     QApplication::setActiveWindow(form_.get());
     if (!QTest::qWaitForWindowActive(form_.get())) {

@@ -78,6 +78,8 @@ class WindowDriver {
     Form1& form() { return *form_; }
     const std::vector<ErrorNumber>& reportedErrors() const { return recorder_.numbers; }
     const QStringList& notices() const { return recorder_.texts; }
+    // What the window told a screen reader: the name of its notification at each showing.
+    const QStringList& announcements() const { return announced_; }
 
     void pickCount(const QString& entry);
     void chooseMethod(int method) { click(numbered("Option", method)); }
@@ -111,6 +113,7 @@ class WindowDriver {
     Recorder recorder_;
     FixedClock clock_;
     std::unique_ptr<Form1> form_;
+    QStringList announced_;
 };
 
 } // namespace tavrello

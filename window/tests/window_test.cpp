@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
 #include <QTextDocument>
@@ -69,6 +70,16 @@ class WindowTest : public QObject {
             QStringList({"请选择", "2", "20", "19"}));
         QCOMPARE(window.shownCount(), 2);
         QCOMPARE(window.focusedId(), QString("Text1"));
+        // A status label reads its own text; a formula its name and, in words, itself.
+        const auto spoken = [&](const QString& id, QAccessible::Text kind) {
+            return QAccessible::queryAccessibleInterface(&control<QWidget>(window.form(), id))
+                ->text(kind);
+        };
+        QCOMPARE(
+            QStringList({spoken("Label8", QAccessible::Name), spoken("Image1", QAccessible::Name),
+                         spoken("Image1", QAccessible::Description)}),
+            QStringList({"Tavrello 误差分析", "贝塞尔公式的计算式",
+                         "s 等于 根号下 i 从 1 到 n 的 x i 减 x 平均 的平方 之和 除以 n 减 1"}));
         QTRY_COMPARE(window.label("Label10").text(), QString("系统时间:2007-3-25  星期天  6:3:5"));
     }
 
@@ -129,7 +140,8 @@ class WindowTest : public QObject {
     }
 
     // Before any input, computing reports an error, so each press of Enter on the focused
-    // button is counted; then the stored zeros show. A result label is named by its text only.
+    // button is counted; then the stored zeros show. A result label is named by its slot and
+    // quantity before its text, and each command tells a screen reader what it wrote.
     void resultsStaySideBySideUntilCleared() {
         WindowDriver window;
         auto& compute = control<QPushButton>(window.form(), "Command1");
@@ -152,7 +164,7 @@ class WindowTest : public QObject {
         QCOMPARE(single.text(QAccessible::Name), QString());
         computeAndShow(window);
         QCOMPARE(window.slotResults(1), QStringList({"", "0", "0"}));
-        QCOMPARE(single.text(QAccessible::Name), QString("0"));
+        QCOMPARE(single.text(QAccessible::Name), QString("第 1 组 测量列中单次测量的标准差 0"));
         window.pickCount("12");
         window.type(12, "1");
         window.pickCount("5");
@@ -201,7 +213,21 @@ class WindowTest : public QObject {
         QCOMPARE(window.slotResults(3), QStringList({"", "0.08583683", ""}));
         QCOMPARE(window.slotResults(1), QStringList({"", "", ""}));
         QCOMPARE(single.text(QAccessible::Name), QString());
+        window.selectSlots({});
+        window.click("Command3");
         QCOMPARE(window.reportedErrors(), std::vector<ErrorNumber>(3, ErrorNumber::Overflow));
+        const QString single1 = "测量列中单次测量的标准差，第 ",
+                      ofMean = "测量列算术平均值的标准差";
+        QCOMPARE(
+            window.announcements(),
+            QStringList({single1 + "1 组：0", ofMean + "，第 1 组：0", "算术平均值，第 1 组：10.2",
+                         single1 + "1 组：0.1681074", ofMean + "，第 1 组：0.07517993",
+                         "算术平均值，第 2 组：10.2；第 4 组：10.2",
+                         single1 + "2 组：0.1581137；第 4 组：0.1581137",
+                         ofMean + "，第 2 组：0.07071061；第 4 组：0.07071061",
+                         "极差法不求算术平均值，第 3 组已清空", single1 + "3 组：0.08583683",
+                         ofMean + "，第 3 组：0.0383874", "已清除输入数据", "已清除输出结果",
+                         single1 + "3 组：0.08583683", ofMean + "：没有选中要输出的组"}));
     }
 
     // Under the method, after picking the count (0: none) and typing "7" into the box, the
@@ -273,6 +299,8 @@ class WindowTest : public QObject {
         window.pickCount("4");
         window.chooseMethod(2);
         window.box(1).setFocus();
+        // A box's first focus moves no caret, which Orca would take for the focus change itself.
+        const QSignalSpy caretMoves(&window.box(2), &QLineEdit::cursorPositionChanged);
         // Enter and Shift+Enter in the boxes: keys pressed, each followed by the control it
         // leaves focused.
         const QStringList steps = {
@@ -283,6 +311,7 @@ class WindowTest : public QObject {
             QTest::keySequence(QApplication::focusWidget(), QKeySequence(steps[step]));
             QCOMPARE(window.focusedId(), steps[step + 1]);
         }
+        QCOMPARE(caretMoves.count(), 0);
         window.box(1).setFocus();
         QStringList visited = {window.focusedId()};
         while (visited.size() < 16) {

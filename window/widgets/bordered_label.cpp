@@ -10,14 +10,18 @@ namespace tavrello {
 
 namespace {
 
-// Qt names an empty label after the title of the group box it sits in.
+// Qt names an empty label after the title of the group box it sits in. A result label's number
+// means little read on its own, by review or a click, so the slot and quantity that its
+// description gives come first.
 class OwnTextOnly : public QAccessibleWidget {
   public:
     explicit OwnTextOnly(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
 
     QString text(QAccessible::Text kind) const override {
         if (kind == QAccessible::Name) {
-            return static_cast<const QLabel*>(widget())->text();
+            const QString own = static_cast<const QLabel*>(widget())->text();
+            const QString meaning = widget()->accessibleDescription();
+            return own.isEmpty() || meaning.isEmpty() ? own : meaning + ' ' + own;
         }
         return QAccessibleWidget::text(kind);
     }

@@ -10,7 +10,13 @@
 
 namespace tavrello {
 
-InputBox::InputBox(QWidget* parent) : QLineEdit(parent) {}
+// Qt tells a screen reader of the focus only after the box has handled it, and an empty box's
+// first focus moves its caret from nowhere to the start. Orca takes a caret move in a focused box
+// for the focus change itself, and then never names the box. With the caret placed now, the first
+// focus moves nothing.
+InputBox::InputBox(QWidget* parent) : QLineEdit(parent) {
+    setCursorPosition(0);
+}
 
 void InputBox::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Paste)) {
