@@ -1,20 +1,42 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "window/analysis/analysis_window.h"
 #include "window/tests/window_driver.h"
 
 #include <QApplication>
 #include <cstdio>
 #include <utility>
 
-// Draws the README's picture: the window after a typical use, with the same five measurements
+namespace {
+
+bool saved(QWidget& window, const char* file) {
+    if (!window.grab().save(file)) {
+        std::fprintf(stderr, "cannot write %s\n", file);
+        return false;
+    }
+    return true;
+}
+
+// Fifteen orifice diameters, one of them a gross error.
+bool analysisDrawn(const char* file) {
+    tavrello::WindowDriver window;
+    window.pickCount("15");
+    window.paste(1, "120.42 120.43 120.40 120.42 120.43 120.39 120.30 120.40 120.43 120.41 "
+                    "120.43 120.42 120.39 120.39 120.40");
+    return saved(window.form().openAnalysis(), file);
+}
+
+} // namespace
+
+// Draws the README's pictures: the window after a typical use, with the same five measurements
 // evaluated by the Peters method in the first result slot and by the Bessel formula in the
-// second.
-//   make_window_picture OUTPUT.png
+// second; and the analysis window of a series with a gross error.
+//   make_window_picture WINDOW.png ANALYSIS.png
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT.png\n", argv[0]);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s WINDOW.png ANALYSIS.png\n", argv[0]);
         return 2;
     }
     tavrello::WindowDriver window;
@@ -30,9 +52,5 @@ int main(int argc, char* argv[]) {
             window.click(command);
         }
     }
-    if (!window.form().grab().save(argv[1])) {
-        std::fprintf(stderr, "cannot write %s\n", argv[1]);
-        return 1;
-    }
-    return 0;
+    return saved(window.form(), argv[1]) && analysisDrawn(argv[2]) ? 0 : 1;
 }

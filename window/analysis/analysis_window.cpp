@@ -91,7 +91,7 @@ AnalysisWindow::AnalysisWindow(const FormControls& controls, const CalculationSt
     layout->addWidget(result_);
     buildButtons();
     restoreSettings();
-    resize(960, 640);
+    resize(960, 700);
 }
 
 void AnalysisWindow::buildSettings() {
