@@ -22,6 +22,9 @@ ManifestDPIAware true
 !define UNINSTALLER "uninstall.exe"
 
 Name "${PRODUCT_ZH}"
+; The line under each page names this program and its version, not the tool that made the
+; installer.
+BrandingText "${PRODUCT} ${VERSION}"
 OutFile "${OUTPUT}"
 InstallDir "$LOCALAPPDATA\Programs\Tavrello"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
