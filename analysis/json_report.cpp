@@ -119,23 +119,24 @@ void writeCriterion(JsonWriter& json, const CriterionOutcome& outcome) {
     json.endObject();
 }
 
+// {"<figure>": …, "limit": …, "suspect": …}
+void writeCheck(JsonWriter& json, const char* name, const char* figure, std::optional<double> value,
+                double limit, bool suspect) {
+    json.key(name).beginObject();
+    json.key(figure).number(value);
+    json.key("limit").number(limit);
+    json.key("suspect").boolean(suspect);
+    json.endObject();
+}
+
 void writeSystematic(JsonWriter& json, const SystematicChecks& checks) {
     json.beginObject();
-    json.key("residual_sums").beginObject();
-    json.key("delta").number(checks.residualSums.delta);
-    json.key("limit").number(checks.residualSums.limit);
-    json.key("suspect").boolean(checks.residualSums.suspect);
-    json.endObject();
-    json.key("abbe_helmert").beginObject();
-    json.key("c").number(checks.abbeHelmert.c);
-    json.key("limit").number(checks.abbeHelmert.limit);
-    json.key("suspect").boolean(checks.abbeHelmert.suspect);
-    json.endObject();
-    json.key("two_formulas").beginObject();
-    json.key("u").number(checks.twoFormulas.u);
-    json.key("limit").number(checks.twoFormulas.limit);
-    json.key("suspect").boolean(checks.twoFormulas.suspect);
-    json.endObject();
+    writeCheck(json, "residual_sums", "delta", checks.residualSums.delta, checks.residualSums.limit,
+               checks.residualSums.suspect);
+    writeCheck(json, "abbe_helmert", "c", checks.abbeHelmert.c, checks.abbeHelmert.limit,
+               checks.abbeHelmert.suspect);
+    writeCheck(json, "two_formulas", "u", checks.twoFormulas.u, checks.twoFormulas.limit,
+               checks.twoFormulas.suspect);
     json.endObject();
 }
 

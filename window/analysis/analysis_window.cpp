@@ -140,8 +140,12 @@ void AnalysisWindow::buildButtons() {
         return made;
     };
     copy_ = button("复制报告(&R)", [this] { copyReport(*analysis_); });
-    pdf_ = button("保存为 PDF…", &AnalysisWindow::savePdf);
-    picture_ = button("保存图片…", &AnalysisWindow::savePicture);
+    pdf_ = button("保存为 PDF…", [this] {
+        saveAs("保存为 PDF", "测量列数据处理报告.pdf", "PDF 文件 (*.pdf)", writeReportPdf);
+    });
+    picture_ = button("保存图片…", [this] {
+        saveAs("保存图片", "测量列数据图.png", "PNG 图片 (*.png)", writePlotPng);
+    });
     writeBack_ = button("剔除并填回(&W)", &AnalysisWindow::writeKeptValuesBack);
     writeBack_->setObjectName("writeBack");
     row->addStretch(1);
@@ -269,25 +273,15 @@ void AnalysisWindow::fillTable(const Analysis& analysis) {
     table_->resizeColumnsToContents();
 }
 
-void AnalysisWindow::savePdf() {
-    const QString file = QFileDialog::getSaveFileName(
-        this, "保存为 PDF", defaultFile("测量列数据分析.pdf"), "PDF 文件 (*.pdf)");
-    if (!file.isEmpty()) {
-        if (const QString error = writeReportPdf(*analysis_, file, analysisFont());
-            !error.isEmpty()) {
-            messages_.tell(*this, error);
-        }
+// Asks where, then writes the file; a failure is told, not dropped.
+void AnalysisWindow::saveAs(const QString& caption, const QString& name, const QString& filter,
+                            QString (*write)(const Analysis&, const QString&, const QFont&)) {
+    const QString file = QFileDialog::getSaveFileName(this, caption, defaultFile(name), filter);
+    if (file.isEmpty()) {
+        return;
     }
-}
-
-void AnalysisWindow::savePicture() {
-    const QString file = QFileDialog::getSaveFileName(
-        this, "保存图片", defaultFile("测量列数据图.png"), "PNG 图片 (*.png)");
-    if (!file.isEmpty()) {
-        if (const QString error = writePlotPng(*analysis_, file, analysisFont());
-            !error.isEmpty()) {
-            messages_.tell(*this, error);
-        }
+    if (const QString error = write(*analysis_, file, analysisFont()); !error.isEmpty()) {
+        messages_.tell(*this, error);
     }
 }
 

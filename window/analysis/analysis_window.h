@@ -47,8 +47,8 @@ class AnalysisWindow : public QWidget {
     void showAnalysis(const Analysis& analysis);
     void fillTable(const Analysis& analysis);
 
-    void savePdf();
-    void savePicture();
+    void saveAs(const QString& caption, const QString& name, const QString& filter,
+                QString (*write)(const Analysis&, const QString&, const QFont&));
     void writeKeptValuesBack();
 
     const FormControls& controls_;
