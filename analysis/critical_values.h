@@ -3,9 +3,9 @@
 
 #pragma once
 
+#include "analysis/quantiles.h"
+
 #include <cstddef>
-#include <cstdint>
-#include <optional>
 #include <string_view>
 
 namespace tavrello {
@@ -20,9 +20,6 @@ double confidenceFraction(Confidence confidence);
 double confidenceTail(Confidence confidence);
 // "68.27 %", "95 %", "99 %", "99.73 %".
 std::string_view confidenceLabel(Confidence confidence);
-
-// Degrees of freedom; nothing stands for infinitely many.
-using DegreesOfFreedom = std::optional<std::int64_t>;
 
 // The point that Student's t with nu degrees of freedom exceeds with probability upperTail
 // (0 < upperTail < 1, nu >= 1); the normal law's for infinite nu. Throws AnalysisError outside

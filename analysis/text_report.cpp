@@ -273,9 +273,9 @@ std::string residualTable(const Analysis& analysis) {
     }
     for (std::size_t i = 0; i < analysis.readings.size(); ++i) {
         const int position = analysis.readings[i].position;
-        std::vector<std::string> row = {
-            std::to_string(position), columnNumber(values[i], xPlace),
-            columnNumber(analysis.residuals[i], vPlace), columnNumber(squares[i], squarePlace)};
+        std::vector<std::string> row = {std::to_string(position), columnNumber(values[i], xPlace),
+                                        columnNumber(analysis.residuals[i], vPlace),
+                                        columnNumber(squares[i], squarePlace)};
         for (const auto& removed : removedIn) {
             const auto found = removed.find(position);
             row.push_back(found == removed.end() ? "" : "第" + count(found->second) + "轮剔除");

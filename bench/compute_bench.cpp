@@ -22,7 +22,6 @@ namespace {
 
 constexpr int warmUpClicks = 200;
 constexpr int timedClicks = 2000;
-constexpr int methodCount = 4;
 
 double percentile(std::vector<double> samples, double fraction) {
     std::sort(samples.begin(), samples.end());

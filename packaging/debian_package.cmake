@@ -21,7 +21,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's own texts in Chinese (the error report's button, the boxes' context menu); no library
 # names it, so it is listed here.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-translations-l10n)
+# The analysis window and its reports set their Chinese in a full face of the system; the main
+# window brings its own.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-arphic-gbsn00lp | fonts-noto-cjk")
 
 # What only the package needs, left out of a plain install.
 install(FILES debian/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides

@@ -57,7 +57,9 @@ QFont fontOf(Face face) {
 
 QFont analysisFont() {
     QFont font = fontOf(Face::Plain);
-    font.setFamilies(QStringList{"DejaVu Sans", "Segoe UI", "Noto Sans"} + font.families());
+    // The window's cut face holds only the main window's characters; the full faces come first.
+    font.setFamilies({"DejaVu Sans", "Segoe UI", "Noto Sans", "AR PL SungtiL GB", "宋体", "SimSun",
+                      "Noto Sans CJK SC", "Noto Serif CJK SC", interfaceFamily});
     return font;
 }
 

@@ -25,7 +25,8 @@ QColor colourOf(Ground ground);
 QFont fontOf(Face face);
 
 // The analysis window and its reports: a sans face for Latin and Greek letters and the signs of
-// the formulas, which the Song face draws a full cell wide, and the Song face for the Chinese.
+// the formulas, which the Song face draws a full cell wide, and a full Song or CJK face of the
+// system for the Chinese.
 QFont analysisFont();
 
 // Makes the window font the application font, so that every text, tooltips and message boxes

@@ -25,7 +25,7 @@ QString firstRowCaption(int row, int method) {
     return rowCaption(row);
 }
 
-const QString aboutText =
+constexpr char aboutText[] =
     "<p><b>Tavrello " TAVRELLO_VERSION "</b></p>"
     "<p>测量列的算术平均值、标准差与数据分析。</p>"
     "<p>本程序是自由软件：您可以依据自由软件基金会发布的 GNU 通用公共许可证第 3 版，"

@@ -15,7 +15,7 @@ namespace tavrello {
 
 namespace {
 
-const QString notPasted = "。未粘贴任何数。";
+constexpr char notPasted[] = "。未粘贴任何数。";
 
 // A line or spreadsheet cell that a box reads as one number is one value, not a list torn at its
 // blanks.
@@ -64,9 +64,10 @@ void SeriesPaste::paste(int box) {
     const SeriesText series = splitSeries(text.toStdString());
     if (series.decimalComma) {
         // Read as a list, "10,1" would become the two values 10 and 1.
-        messages_.tell(window_,
-                       "粘贴的数以逗号作小数点（如“10,1”），本程序以句点作小数点（如“10.1”）" +
-                           notPasted);
+        messages_.tell(
+            window_,
+            QString("粘贴的数以逗号作小数点（如“10,1”），本程序以句点作小数点（如“10.1”）") +
+                notPasted);
         return;
     }
     const QStringList values = valuesOf(text, series);

@@ -21,10 +21,10 @@ namespace tavrello {
 
 namespace {
 
-const QString title = "测量列数据处理报告";
+constexpr char title[] = "测量列数据处理报告";
 // A page holds the table of a series this long; a longer one lists only its removed values.
 constexpr std::size_t rowsOnAPage = 25;
-const QSize plotPictureSize(640, 400);
+constexpr QSize plotPictureSize(640, 400);
 
 const Round* roundOf(const CriterionOutcome& outcome, int position) {
     const auto round = std::ranges::find(outcome.rounds, position, &Round::position);
@@ -158,7 +158,7 @@ QStringList reportSentences(const Analysis& analysis) {
 
 QString reportHtml(const Analysis& analysis) {
     // Without the character set, word processors read the Chinese as Latin-1.
-    return "<meta charset=\"utf-8\">\n<h3>" + title + "</h3>\n" +
+    return QString("<meta charset=\"utf-8\">\n<h3>") + title + "</h3>\n" +
            htmlTable(reportColumns(), reportRows(analysis)) +
            paragraphs(reportSentences(analysis)) + resultParagraph(analysis);
 }
@@ -181,7 +181,7 @@ QString writeReportPdf(const Analysis& analysis, const QString& file, const QFon
         return QString("无法写入文件“%1”。").arg(file);
     }
     const QRectF page = writer.pageLayout().paintRectPixels(writer.resolution());
-    const QString top = "<h2>" + title + "</h2>\n<p>日期：" +
+    const QString top = QString("<h2>") + title + "</h2>\n<p>日期：" +
                         QDate::currentDate().toString("yyyy-MM-dd") + "</p>\n" +
                         pageTable(analysis);
     const QString bottom = paragraphs(reportSentences(analysis)) + resultParagraph(analysis);

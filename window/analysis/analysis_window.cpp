@@ -22,11 +22,11 @@ namespace tavrello {
 
 namespace {
 
-const QList<std::pair<QString, Confidence>> confidences = {{"68.27 %", Confidence::Sigma1},
-                                                           {"95 %", Confidence::P95},
-                                                           {"99 %", Confidence::P99},
-                                                           {"99.73 %", Confidence::Sigma3}};
-const QColor removedGround(0xFF, 0xE4, 0xE1);
+constexpr std::pair<const char*, Confidence> confidences[] = {{"68.27 %", Confidence::Sigma1},
+                                                              {"95 %", Confidence::P95},
+                                                              {"99 %", Confidence::P99},
+                                                              {"99.73 %", Confidence::Sigma3}};
+constexpr QRgb removedGround = qRgb(0xFF, 0xE4, 0xE1);
 
 QComboBox* comboOf(const QList<std::pair<QString, QVariant>>& entries, QWidget* parent) {
     auto* combo = new QComboBox(parent);
@@ -265,7 +265,7 @@ void AnalysisWindow::fillTable(const Analysis& analysis) {
                 QFont bold = item->font();
                 bold.setBold(true);
                 item->setFont(bold);
-                item->setBackground(removedGround);
+                item->setBackground(QColor(removedGround));
             }
             table_->setItem(row, column, item);
         }

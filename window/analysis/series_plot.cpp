@@ -12,11 +12,11 @@ namespace tavrello {
 
 namespace {
 
-const QColor bandColour(0x3B, 0x7D, 0xD8, 48);
-const QColor meanColour(0x1F, 0x5F, 0xB8);
-const QColor limitColour(0x55, 0x55, 0x55);
-const QColor keptColour(0x20, 0x20, 0x20);
-const QColor removedColour(0xC0, 0x10, 0x10);
+constexpr QRgb bandColour = qRgba(0x3B, 0x7D, 0xD8, 48);
+constexpr QRgb meanColour = qRgb(0x1F, 0x5F, 0xB8);
+constexpr QRgb limitColour = qRgb(0x55, 0x55, 0x55);
+constexpr QRgb keptColour = qRgb(0x20, 0x20, 0x20);
+constexpr QRgb removedColour = qRgb(0xC0, 0x10, 0x10);
 constexpr int wantedTicks = 6;
 
 struct Range {
@@ -98,29 +98,30 @@ void drawLimits(QPainter& painter, const PlotFrame& frame, const UncertaintyResu
     const QRectF& area = frame.area();
     const double bandTop = frame.yOf(kept.mean + kept.s);
     const double bandBottom = frame.yOf(kept.mean - kept.s);
-    painter.fillRect(QRectF(area.left(), bandTop, area.width(), bandBottom - bandTop), bandColour);
-    painter.setPen(QPen(limitColour, 1, Qt::DashLine));
+    painter.fillRect(QRectF(area.left(), bandTop, area.width(), bandBottom - bandTop),
+                     QColor::fromRgba(bandColour));
+    painter.setPen(QPen(QColor(limitColour), 1, Qt::DashLine));
     for (const double limit : {kept.mean - 3 * kept.s, kept.mean + 3 * kept.s}) {
         const double y = frame.yOf(limit);
         painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
     }
-    painter.setPen(QPen(meanColour, 1.5));
+    painter.setPen(QPen(QColor(meanColour), 1.5));
     const double mean = frame.yOf(kept.mean);
     painter.drawLine(QPointF(area.left(), mean), QPointF(area.right(), mean));
 }
 
-const QStringList lineNames = {"x̄ + 3s", "x̄ + s", "x̄", "x̄ − s", "x̄ − 3s"};
+constexpr const char* lineNames[] = {"x̄ + 3s", "x̄ + s", "x̄", "x̄ − s", "x̄ − 3s"};
 
 // Right of the plot, each beside its line, where no value can hide it.
 void nameLines(QPainter& painter, const PlotFrame& frame, const UncertaintyResult& kept) {
     const QFontMetricsF metrics(painter.font());
     const double values[] = {kept.mean + 3 * kept.s, kept.mean + kept.s, kept.mean,
                              kept.mean - kept.s, kept.mean - 3 * kept.s};
-    painter.setPen(limitColour);
-    for (qsizetype line = 0; line < lineNames.size(); ++line) {
+    painter.setPen(QColor(limitColour));
+    for (std::size_t line = 0; line < std::size(lineNames); ++line) {
         painter.drawText(QPointF(frame.area().right() + metrics.averageCharWidth() / 2,
                                  frame.yOf(values[line]) + metrics.ascent() / 2 - 1),
-                         lineNames[line]);
+                         QString(lineNames[line]));
     }
 }
 
@@ -128,7 +129,7 @@ void drawAxes(QPainter& painter, const PlotFrame& frame, Range x, Range y, bool 
     const QRectF& area = frame.area();
     const QFontMetricsF metrics(painter.font());
     const double tickLength = metrics.height() / 3;
-    painter.setPen(QPen(keptColour, 1));
+    painter.setPen(QPen(QColor(keptColour), 1));
     painter.drawRect(area);
     const double yStep = niceStep(y.high - y.low);
     for (const double tick : ticksOf(y, yStep)) {
@@ -162,12 +163,12 @@ void drawValues(QPainter& painter, const PlotFrame& frame, const Analysis& analy
         const QPointF point = frame.at(reading.position, reading.value);
         if (std::ranges::find(removed, reading.position) == removed.end()) {
             painter.setPen(Qt::NoPen);
-            painter.setBrush(keptColour);
+            painter.setBrush(QColor(keptColour));
             painter.drawEllipse(point, radius, radius);
             continue;
         }
         const double arm = radius * 1.6;
-        painter.setPen(QPen(removedColour, 2));
+        painter.setPen(QPen(QColor(removedColour), 2));
         painter.drawLine(point + QPointF(-arm, -arm), point + QPointF(arm, arm));
         painter.drawLine(point + QPointF(-arm, arm), point + QPointF(arm, -arm));
         painter.drawText(point + QPointF(arm + 2, -arm), QString::number(reading.position));
@@ -189,7 +190,7 @@ void paintSeriesPlot(QPainter& painter, const QRectF& area, const Analysis& anal
         labelWidth = std::max(labelWidth, metrics.horizontalAdvance(tickText(tick, yStep)));
     }
     double nameWidth = 0;
-    for (const QString& name : lineNames) {
+    for (const char* name : lineNames) {
         nameWidth = std::max(nameWidth, metrics.horizontalAdvance(name));
     }
     const double tickLength = metrics.height() / 3;
