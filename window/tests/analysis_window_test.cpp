@@ -63,9 +63,14 @@ class AnalysisWindowTest : public QObject {
         const QList<std::pair<std::function<void()>, QString>> steps = {
             {[&] { window.box(4).clear(); }, "还不能分析：第 4 个输入框是空的。"},
             {[&] { window.type(4, "x"); }, "还不能分析：第 4 个输入框中不是一个数。"},
+            {[&] { window.type(4, "\b1e200"); }, "还不能分析：第 4 个输入框中的数超出了分析的范围"},
             {[&] { window.chooseMethod(3); }, "极差法"},
             {[&] { window.chooseMethod(1); }, "还不能分析"},
-            {[&] { window.type(4, "\b120.42"); }, orificesResult},
+            {[&] {
+                 window.box(4).clear();
+                 window.type(4, "120.42");
+             },
+             orificesResult},
             {[&] { part<QLineEdit>(analysis, "instrumentError").setText("0.1"); },
              "x = (120.41 ± 0.11), P = 95 %, k = 1.96, ν = 425627"},
             {[&] { part<QLineEdit>(analysis, "instrumentError").setText("-1"); }, "仪器允差 Δ"},
@@ -110,7 +115,8 @@ class AnalysisWindowTest : public QObject {
         WindowDriver window;
         QVERIFY(menuTexts(window.box(1)).contains("数据分析…"));
         QVERIFY(chooseFromMenu(window.label("Label20")).contains("数据分析…"));
-        QCOMPARE(menuTexts(window.form()), QStringList({"数据分析…", "复制全部结果", "", "关于 Tavrello"}));
+        QCOMPARE(menuTexts(window.form()),
+                 QStringList({"数据分析…", "复制全部结果", "", "关于 Tavrello"}));
         chooseFromMenu(window.form(), "关于");
         auto* about = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         QVERIFY(about != nullptr && about->text().contains("Tavrello " TAVRELLO_VERSION) &&
