@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "analysis/analysis.h"
+#include "analysis/tests/numbered_readings.h"
 
 #include <cmath>
 #include <cstdint>
@@ -14,14 +15,6 @@
 
 namespace tavrello {
 namespace {
-
-std::vector<Reading> numbered(const std::vector<double>& values) {
-    std::vector<Reading> readings;
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        readings.push_back({static_cast<int>(i + 1), values[i]});
-    }
-    return readings;
-}
 
 // 0, 0.1, ..., 0.4 repeated, with the given values put in at the given positions.
 std::vector<Reading> withOutliers(std::vector<std::pair<int, double>> outliers) {

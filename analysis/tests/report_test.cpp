@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "analysis/json_report.h"
+#include "analysis/tests/numbered_readings.h"
 #include "analysis/text_report.h"
 
 #include <gtest/gtest.h>
@@ -10,14 +11,6 @@
 
 namespace tavrello {
 namespace {
-
-std::vector<Reading> numbered(const std::vector<double>& values) {
-    std::vector<Reading> readings;
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        readings.push_back({static_cast<int>(i + 1), values[i]});
-    }
-    return readings;
-}
 
 const std::vector<double> five = {10.1, 10.3, 10.2, 10.4, 10.0};
 const std::vector<double> fifteen = {20.42, 20.43, 20.40, 20.43, 20.42, 20.43, 20.39, 20.30,
