@@ -15,40 +15,28 @@ namespace {
     throw AnalysisError(problem, message);
 }
 
-void checkSettings(const Settings& settings) {
-    if (settings.alpha != 0.05 && settings.alpha != 0.01) {
-        reject(AnalysisError::Problem::BadSetting, "alpha must be 0.05 or 0.01");
-    }
-    if (settings.digits != 1 && settings.digits != 2) {
-        reject(AnalysisError::Problem::BadSetting, "U is given to 1 or 2 significant digits");
-    }
-    if (settings.instrumentError &&
-        !(*settings.instrumentError >= 0 && *settings.instrumentError <= largestMagnitude)) {
-        reject(AnalysisError::Problem::BadSetting,
-               "the instrument's allowance must be a finite value >= 0");
-    }
-}
-
 std::vector<Reading> checkedSeries(std::span<const Reading> series) {
     if (series.size() < 2) {
-        reject(AnalysisError::Problem::TooFewValues, "a series needs at least 2 values");
+        reject(AnalysisError::Problem::TooFewValues,
+               "至少需要 2 个数据，只有 " + std::to_string(series.size()) + " 个。");
     }
     std::vector<Reading> readings(series.begin(), series.end());
     std::sort(readings.begin(), readings.end(),
               [](const Reading& a, const Reading& b) { return a.position < b.position; });
     for (std::size_t index = 0; index < readings.size(); ++index) {
         const Reading& reading = readings[index];
-        const std::string where = "value at position " + std::to_string(reading.position);
+        const std::string where = "第 " + std::to_string(reading.position) + " 个数据";
         if (reading.position < 1 ||
             (index > 0 && readings[index - 1].position == reading.position)) {
             reject(AnalysisError::Problem::BadPosition,
-                   "positions must be distinct and start from 1: " + where);
+                   "数据的序号应从 1 起且互不相同：" + where + "的序号重复或小于 1。");
         }
         if (!std::isfinite(reading.value)) {
-            reject(AnalysisError::Problem::ValueNotFinite, where + " is not a finite number");
+            reject(AnalysisError::Problem::ValueNotFinite, where + "不是有限的数。");
         }
         if (!isAnalysableValue(reading.value)) {
-            reject(AnalysisError::Problem::ValueOutOfRange, where + " is beyond 1e±100");
+            reject(AnalysisError::Problem::ValueOutOfRange,
+                   where + "超出了分析的范围（绝对值 1e-100 到 1e100）。");
         }
     }
     return readings;
@@ -89,8 +77,9 @@ Analysis analyse(std::span<const Reading> series, const Settings& settings) {
     }
     const std::vector<double> kept = valuesOf(analysis.chosen().kept);
     analysis.systematic = checkSystematic(kept);
-    analysis.result =
-        uncertaintyResult(kept, settings.instrumentError, settings.confidence, settings.digits);
+    analysis.result = uncertaintyResult(
+        kept, settings.instrumentError, settings.confidence,
+        {symbolFromText(settings.symbol), unitFromText(settings.unit), settings.digits});
     return analysis;
 }
 

@@ -5,6 +5,7 @@
 
 #include "analysis/critical_values.h"
 #include "analysis/gross_errors.h"
+#include "analysis/settings.h"
 #include "analysis/statistics.h"
 #include "analysis/systematic_checks.h"
 #include "analysis/uncertainty.h"
@@ -15,18 +16,6 @@
 #include <vector>
 
 namespace tavrello {
-
-struct Settings {
-    // Whose kept values the systematic checks and the result use.
-    Criterion criterion = Criterion::Grubbs;
-    // 0.05 or 0.01, for Grubbs' and Romanovsky's criteria.
-    double alpha = 0.05;
-    Confidence confidence = Confidence::P95;
-    // The instrument's allowance Δ (finite, >= 0); none gives u_B = 0.
-    std::optional<double> instrumentError;
-    // Significant digits of U: 1 or 2.
-    int digits = 2;
-};
 
 struct Analysis {
     Settings settings;

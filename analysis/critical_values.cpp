@@ -61,6 +61,20 @@ std::string_view confidenceLabel(Confidence confidence) {
     outsideDomain("unknown confidence level");
 }
 
+std::string_view confidenceKey(Confidence confidence) {
+    const std::string_view label = confidenceLabel(confidence);
+    return label.substr(0, label.find(' '));
+}
+
+std::optional<Confidence> confidenceFromKey(std::string_view key) {
+    for (const Confidence confidence : allConfidences) {
+        if (confidenceKey(confidence) == key) {
+            return confidence;
+        }
+    }
+    return std::nullopt;
+}
+
 double upperQuantile(DegreesOfFreedom nu, double upperTail) {
     if (!(upperTail > 0 && upperTail < 1)) {
         outsideDomain("tail probability outside (0, 1)");

@@ -5,7 +5,9 @@
 
 #include "analysis/quantiles.h"
 
+#include <array>
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 namespace tavrello {
@@ -14,12 +16,17 @@ namespace tavrello {
 // a normal law within 1 and 3 standard deviations, erf(1/√2) and erf(3/√2), written 68.27 % and
 // 99.73 %.
 enum class Confidence { Sigma1, P95, P99, Sigma3 };
+inline constexpr std::array<Confidence, 4> allConfidences = {Confidence::Sigma1, Confidence::P95,
+                                                             Confidence::P99, Confidence::Sigma3};
 
 double confidenceFraction(Confidence confidence);
 // (1 - P)/2, computed without the cancellation of the subtraction.
 double confidenceTail(Confidence confidence);
 // "68.27 %", "95 %", "99 %", "99.73 %".
 std::string_view confidenceLabel(Confidence confidence);
+// The label without its per cent sign, as the command line and the settings file take it.
+std::string_view confidenceKey(Confidence confidence);
+std::optional<Confidence> confidenceFromKey(std::string_view key);
 
 // The point that Student's t with nu degrees of freedom exceeds with probability upperTail
 // (0 < upperTail < 1, nu >= 1); the normal law's for infinite nu. Throws AnalysisError outside

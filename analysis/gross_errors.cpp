@@ -47,8 +47,8 @@ class KeptValues {
         const Reading& high = candidate(End::High);
         const double belowMean = mean - low.value;
         const double aboveMean = high.value - mean;
-        const double tolerance = 8 * std::numeric_limits<double>::epsilon() *
-                                 std::max(std::abs(low.value), std::abs(high.value));
+        const double tolerance =
+            residualRounding(std::max(std::abs(low.value), std::abs(high.value)));
         if (std::abs(aboveMean - belowMean) <= tolerance) {
             return low.position <= high.position ? End::Low : End::High;
         }
@@ -59,12 +59,16 @@ class KeptValues {
         if (series_[low_].value == series_[last()].value) {
             return {count(), series_[low_].value, 0};
         }
-        Estimate estimate = fromSums(count(), sum_, squares_);
-        if (!estimate.reliable) {
-            recentre(estimate.moments.mean);
-            estimate = fromSums(count(), sum_, squares_);
+        const Estimate estimate = fromSums(count(), sum_, squares_);
+        if (estimate.reliable) {
+            return estimate.moments;
         }
-        return estimate.moments;
+        // The sums have lost the spread, to a huge value since removed or to a centre far from
+        // what is left: the moments come from the values, and the sums start again about their
+        // mean.
+        const Summary fresh = summarise(keptValues(std::nullopt));
+        recentre(fresh.mean);
+        return {fresh.n, fresh.mean, fresh.s};
     }
 
     // The moments of the kept values other than the candidate at end.
@@ -75,20 +79,17 @@ class KeptValues {
         if (lowest == highest) {
             return {n, lowest, 0};
         }
-        const auto estimateWithout = [this, end, n] {
-            const double difference = candidate(end).value - centre_;
-            CompensatedSum sum = sum_;
-            CompensatedSum squares = squares_;
-            sum.add(-difference);
-            squares.add(-difference * difference);
-            return fromSums(n, sum, squares);
-        };
-        Estimate estimate = estimateWithout();
-        if (!estimate.reliable) {
-            recentre(estimate.moments.mean);
-            estimate = estimateWithout();
+        const double difference = candidate(end).value - centre_;
+        CompensatedSum sum = sum_;
+        CompensatedSum squares = squares_;
+        sum.add(-difference);
+        squares.add(-difference * difference);
+        const Estimate estimate = fromSums(n, sum, squares);
+        if (estimate.reliable) {
+            return estimate.moments;
         }
-        return estimate.moments;
+        const Summary fresh = summarise(keptValues(end));
+        return {fresh.n, fresh.mean, fresh.s};
     }
 
     void remove(End end) {
@@ -133,6 +134,18 @@ class KeptValues {
 
     // The values at [low_, last()] are the kept ones (the top run's are all equal).
     std::size_t last() const { return high_ - topTaken_; }
+
+    // The kept values, but for the candidate at `without` if one is given.
+    std::vector<double> keptValues(std::optional<End> without) const {
+        const std::size_t first = without == End::Low ? low_ + 1 : low_;
+        const std::size_t end = without == End::High ? last() : last() + 1;
+        std::vector<double> values;
+        values.reserve(end - first);
+        for (std::size_t index = first; index < end; ++index) {
+            values.push_back(series_[index].value);
+        }
+        return values;
+    }
     std::size_t topRunFront() const { return std::max(low_, series_.runStart(high_)); }
 
     // var = (Σd² - (Σd)²/n)/(n - 1) with d = x - c: its rounding error grows with
@@ -205,6 +218,21 @@ void judge(Criterion criterion, double alpha, KeptValues& kept, End end, Round& 
     }
 }
 
+std::vector<CriterionWarning> warningsOf(const CriterionOutcome& outcome, std::size_t n) {
+    std::vector<CriterionWarning> warnings;
+    if (outcome.criterion == Criterion::Pauta && n <= 10) {
+        warnings.push_back(CriterionWarning::CannotRemove);
+    }
+    if (const std::optional<std::size_t> largest = largestTabulated(outcome.criterion);
+        largest && n > *largest) {
+        warnings.push_back(CriterionWarning::BeyondTables);
+    }
+    if (10 * outcome.removed.size() > n) {
+        warnings.push_back(CriterionWarning::RemovesMuch);
+    }
+    return warnings;
+}
+
 } // namespace
 
 std::string_view criterionKey(Criterion criterion) {
@@ -232,6 +260,21 @@ std::optional<Criterion> criterionFromKey(std::string_view key) {
 
 std::size_t minimumCount(Criterion criterion) {
     return criterion == Criterion::Romanovsky ? 4 : 3;
+}
+
+std::optional<std::size_t> largestTabulated(Criterion criterion) {
+    switch (criterion) {
+    case Criterion::Pauta:
+        return std::nullopt;
+    case Criterion::Grubbs:
+        return 100;
+    case Criterion::Romanovsky:
+        // A small-sample test: its tables stop at 30 values.
+        return 30;
+    case Criterion::Chauvenet:
+        return 1000;
+    }
+    return std::nullopt;
 }
 
 bool usesAlpha(Criterion criterion) {
@@ -281,6 +324,7 @@ CriterionOutcome applyCriterion(const OrderedSeries& series, Criterion criterion
         Round round;
         round.position = kept.candidate(end).position;
         round.value = kept.candidate(end).value;
+        round.text = typedText(kept.candidate(end));
         round.n = moments.n;
         round.mean = moments.mean;
         round.s = moments.s;
@@ -293,6 +337,7 @@ CriterionOutcome applyCriterion(const OrderedSeries& series, Criterion criterion
         kept.remove(end);
     }
     outcome.kept = kept.values();
+    outcome.warnings = warningsOf(outcome, series.size());
     return outcome;
 }
 

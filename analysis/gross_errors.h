@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -55,6 +56,8 @@ class OrderedSeries {
 struct Round {
     int position = 0;
     double value = 0;
+    // The value as typed.
+    std::string text;
     // |v|/s; for Romanovsky's |x - x̄'|/s' over the other values, infinite where s' = 0 and
     // the value differs from theirs. 0 where s = 0.
     double statistic = 0;
@@ -65,6 +68,18 @@ struct Round {
     double mean = 0;
     double s = 0;
 };
+
+// What a reader should know before trusting a criterion's verdict on this series.
+enum class CriterionWarning {
+    // 3σ: with n <= 10, |v|/s cannot exceed (n - 1)/√n < 3.
+    CannotRemove,
+    // n beyond the sizes the criterion's tables, or its textbook use, cover.
+    BeyondTables,
+    // More than a tenth of the values removed.
+    RemovesMuch,
+};
+// The largest n the criterion's tables or textbook use cover; nothing for no limit.
+std::optional<std::size_t> largestTabulated(Criterion criterion);
 
 struct CriterionOutcome {
     Criterion criterion = Criterion::Grubbs;
@@ -77,6 +92,7 @@ struct CriterionOutcome {
     std::vector<int> removed;
     // The values left, in position order.
     std::vector<Reading> kept;
+    std::vector<CriterionWarning> warnings;
 };
 
 // Rounds until a value passes or fewer values than the minimum are left.

@@ -3,101 +3,31 @@
 
 #include "analysis/json_report.h"
 
-#include <charconv>
-#include <cmath>
+#include "analysis/report.h"
+#include "report/json_writer.h"
+
 #include <cstdint>
 #include <optional>
-#include <span>
 
 namespace tavrello {
 
 namespace {
 
-// Writes one JSON value into a string; commas between members and elements come by
-// themselves.
-class JsonWriter {
-  public:
-    void beginObject() { open('{'); }
-    void endObject() { close('}'); }
-    void beginArray() { open('['); }
-    void endArray() { close(']'); }
+using report::JsonWriter;
 
-    JsonWriter& key(std::string_view name) {
-        separate();
-        out_ += jsonString(name);
-        out_ += ':';
-        afterKey_ = true;
-        return *this;
+std::string_view warningKey(CriterionWarning warning) {
+    switch (warning) {
+    case CriterionWarning::CannotRemove:
+        return "cannot_remove";
+    case CriterionWarning::BeyondTables:
+        return "beyond_tables";
+    case CriterionWarning::RemovesMuch:
+        return "removes_much";
     }
+    return {};
+}
 
-    void number(double value) {
-        separate();
-        if (!std::isfinite(value)) {
-            out_ += "null";
-            return;
-        }
-        char buffer[32];
-        out_.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
-    }
-    void number(std::optional<double> value) {
-        if (value) {
-            number(*value);
-        } else {
-            null();
-        }
-    }
-    void integer(std::int64_t value) {
-        separate();
-        out_ += std::to_string(value);
-    }
-    void boolean(bool value) {
-        separate();
-        out_ += value ? "true" : "false";
-    }
-    void string(std::string_view text) {
-        separate();
-        out_ += jsonString(text);
-    }
-    void null() {
-        separate();
-        out_ += "null";
-    }
-    void numbers(std::span<const double> values) {
-        beginArray();
-        for (const double value : values) {
-            number(value);
-        }
-        endArray();
-    }
-
-    const std::string& text() const { return out_; }
-
-  private:
-    void open(char bracket) {
-        separate();
-        out_ += bracket;
-        first_ = true;
-    }
-    void close(char bracket) {
-        out_ += bracket;
-        first_ = false;
-    }
-    // A comma before every member or element but the first; none between a key and its value.
-    void separate() {
-        if (afterKey_) {
-            afterKey_ = false;
-        } else if (!first_) {
-            out_ += ',';
-        }
-        first_ = false;
-    }
-
-    std::string out_;
-    bool first_ = true;
-    bool afterKey_ = false;
-};
-
-void writeCriterion(JsonWriter& json, const CriterionOutcome& outcome) {
+void writeCriterion(JsonWriter& json, const CriterionOutcome& outcome, std::size_t n) {
     json.beginObject();
     json.key("alpha").number(outcome.alpha);
     json.key("rounds").beginArray();
@@ -114,6 +44,14 @@ void writeCriterion(JsonWriter& json, const CriterionOutcome& outcome) {
     json.key("removed").beginArray();
     for (const int position : outcome.removed) {
         json.integer(position);
+    }
+    json.endArray();
+    json.key("warnings").beginArray();
+    for (const CriterionWarning warning : outcome.warnings) {
+        json.beginObject();
+        json.key("kind").string(warningKey(warning));
+        json.key("text").string(warningText(warning, outcome, n));
+        json.endObject();
     }
     json.endArray();
     json.endObject();
@@ -140,8 +78,10 @@ void writeSystematic(JsonWriter& json, const SystematicChecks& checks) {
     json.endObject();
 }
 
-void writeResult(JsonWriter& json, const UncertaintyResult& result) {
+void writeResult(JsonWriter& json, const UncertaintyResult& result, const Settings& settings) {
     json.beginObject();
+    json.key("symbol").string(symbolFromText(settings.symbol));
+    json.key("unit").string(unitFromText(settings.unit));
     json.key("n").integer(static_cast<std::int64_t>(result.n));
     json.key("mean").number(result.mean);
     json.key("u_a").number(result.uA);
@@ -155,45 +95,12 @@ void writeResult(JsonWriter& json, const UncertaintyResult& result) {
     json.key("k").number(result.k);
     json.key("confidence").number(confidenceFraction(result.confidence));
     json.key("U").number(result.U);
+    json.key("relative").number(result.relative);
     json.key("text").string(result.text);
     json.endObject();
 }
 
 } // namespace
-
-std::string jsonString(std::string_view text) {
-    static constexpr char hex[] = "0123456789abcdef";
-    std::string quoted = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-        case '"':
-            quoted += "\\\"";
-            break;
-        case '\\':
-            quoted += "\\\\";
-            break;
-        case '\n':
-            quoted += "\\n";
-            break;
-        case '\r':
-            quoted += "\\r";
-            break;
-        case '\t':
-            quoted += "\\t";
-            break;
-        default:
-            if (byte < 0x20 || byte == 0x7f) {
-                quoted += "\\u00";
-                quoted += hex[byte >> 4];
-                quoted += hex[byte & 0xf];
-            } else {
-                quoted += c;
-            }
-        }
-    }
-    return quoted + '"';
-}
 
 std::string jsonReport(const Analysis& analysis) {
     JsonWriter json;
@@ -204,6 +111,11 @@ std::string jsonReport(const Analysis& analysis) {
         json.number(reading.value);
     }
     json.endArray();
+    json.key("texts").beginArray();
+    for (const Reading& reading : analysis.readings) {
+        json.string(typedText(reading));
+    }
+    json.endArray();
     json.key("mean").number(analysis.mean);
     json.key("s").number(analysis.s);
     json.key("s_mean").number(analysis.sMean);
@@ -211,14 +123,14 @@ std::string jsonReport(const Analysis& analysis) {
     json.key("criteria").beginObject();
     for (const Criterion criterion : allCriteria) {
         json.key(criterionKey(criterion));
-        writeCriterion(json, analysis.outcome(criterion));
+        writeCriterion(json, analysis.outcome(criterion), analysis.n);
     }
     json.endObject();
     json.key("chosen").string(criterionKey(analysis.settings.criterion));
     json.key("systematic");
     writeSystematic(json, analysis.systematic);
     json.key("result");
-    writeResult(json, analysis.result);
+    writeResult(json, analysis.result, analysis.settings);
     json.endObject();
     return json.text();
 }

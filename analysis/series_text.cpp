@@ -3,6 +3,8 @@
 
 #include "analysis/series_text.h"
 
+#include "analysis/statistics.h"
+
 #include <algorithm>
 #include <charconv>
 
@@ -161,8 +163,67 @@ std::size_t anySeparator(std::string_view text) {
     return commaAt(text);
 }
 
-std::vector<std::string> copied(const std::vector<std::string_view>& pieces) {
-    return {pieces.begin(), pieces.end()};
+bool holdsComma(std::string_view text) {
+    return text.find(',') != std::string_view::npos ||
+           text.find(fullWidthComma) != std::string_view::npos;
+}
+
+bool isNumber(const SeriesPiece& piece) {
+    return readWholeNumber(piece.text).has_value();
+}
+
+// The lines and tab-separated cells of the text, trimmed, the empty ones left out.
+std::vector<SeriesPiece> cellsOf(std::string_view text) {
+    std::vector<SeriesPiece> cells;
+    int line = 1;
+    std::size_t start = 0;
+    const auto close = [&](std::size_t end) {
+        const std::string_view cell = trimmed(text.substr(start, end - start), false);
+        if (!cell.empty()) {
+            cells.push_back({std::string(cell), line});
+        }
+    };
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = lineBreakOrTab(text.substr(at));
+        if (length == 0) {
+            ++at;
+            continue;
+        }
+        close(at);
+        line += text[at] == '\t' ? 0 : 1;
+        at += length;
+        start = at;
+    }
+    close(text.size());
+    return cells;
+}
+
+// The cells cut further at the separators, each piece keeping its cell's line.
+template <typename Separator>
+std::vector<SeriesPiece> cutCells(const std::vector<SeriesPiece>& cells, Separator isSeparator) {
+    std::vector<SeriesPiece> pieces;
+    for (const SeriesPiece& cell : cells) {
+        for (const std::string_view piece : cut(cell.text, isSeparator)) {
+            pieces.push_back({std::string(piece), cell.line});
+        }
+    }
+    return pieces;
+}
+
+// The name of a control character, as a message shows it.
+std::string controlName(char32_t code) {
+    switch (code) {
+    case U'\f':
+        return "〈换页符〉";
+    case U'\v':
+        return "〈垂直制表符〉";
+    case 0:
+        return "〈空字符〉";
+    default: {
+        static constexpr char hex[] = "0123456789ABCDEF";
+        return std::string("〈U+00") + hex[code >> 4] + hex[code & 0xF] + "〉";
+    }
+    }
 }
 
 } // namespace
@@ -184,17 +245,79 @@ std::optional<double> readWholeNumber(std::string_view text) {
     return value;
 }
 
-SeriesText splitSeries(std::string_view utf8) {
+ValueText readValue(std::string_view text) {
+    const std::string_view number = trimmed(text, true);
+    if (!isPlainDecimal(number)) {
+        return {0, ValueText::Problem::NotANumber};
+    }
+    // A plain decimal number beyond the double range is out of range, not "no number".
+    const std::optional<double> value = readWholeNumber(number);
+    if (!value || !isAnalysableValue(*value)) {
+        return {0, ValueText::Problem::OutOfRange};
+    }
+    return {*value, ValueText::Problem::None};
+}
+
+SeriesText splitSeries(std::string_view utf8,
+                       const std::function<bool(std::string_view)>& readsAsOne) {
     const std::vector<std::string_view> commaPieces = cut(utf8, anySeparatorButComma);
     if (!commaPieces.empty() &&
         std::all_of(commaPieces.begin(), commaPieces.end(), looksLikeDecimalComma)) {
-        return {{}, true};
+        return {{}, true, {}, {}, 0};
     }
-    const std::vector<std::string_view> pieces = cut(utf8, anySeparator);
-    const bool allNumbers = std::all_of(pieces.begin(), pieces.end(), [](std::string_view piece) {
-        return readWholeNumber(piece).has_value();
-    });
-    return {copied(allNumbers ? pieces : cut(utf8, lineBreakOrTab)), false};
+    const std::vector<SeriesPiece> cells = cellsOf(utf8);
+    if (readsAsOne && !cells.empty() &&
+        std::all_of(cells.begin(), cells.end(),
+                    [&readsAsOne](const SeriesPiece& cell) { return readsAsOne(cell.text); })) {
+        return {cells, false, {}, {}, 0};
+    }
+    const bool inCells = cells.size() >= 2;
+    if (inCells) {
+        const auto comma = std::find_if(cells.begin(), cells.end(), [](const SeriesPiece& cell) {
+            return holdsComma(cell.text);
+        });
+        if (comma != cells.end()) {
+            return {{}, false, *comma, {}, 0};
+        }
+    }
+    std::vector<SeriesPiece> pieces =
+        inCells ? cutCells(cells, anySeparatorButComma) : cutCells(cells, anySeparator);
+    const auto notANumber = std::find_if_not(pieces.begin(), pieces.end(), isNumber);
+    if (notANumber == pieces.end()) {
+        return {std::move(pieces), false, {}, {}, 0};
+    }
+    return {cells, false, {}, *notANumber, static_cast<std::size_t>(notANumber - pieces.begin())};
+}
+
+std::string refusalText(const SeriesText& series, std::string_view subject) {
+    const std::string who(subject);
+    if (series.commaInCell) {
+        return "第 " + std::to_string(series.commaInCell->line) + " 行的“" +
+               quotedPiece(series.commaInCell->text) + "”含有逗号。" + who +
+               "分行或分列排列时，逗号不分隔数据；本程序也不以逗号作小数点，小数点请用句点"
+               "（如“10.1”）。";
+    }
+    return who + "以逗号作小数点（如“10,1”），本程序以句点作小数点（如“10.1”）。";
+}
+
+std::string quotedPiece(std::string_view utf8) {
+    constexpr std::size_t mostCharacters = 40;
+    std::string quoted;
+    std::size_t characters = 0;
+    for (std::size_t at = 0; at < utf8.size(); ++characters) {
+        if (characters == mostCharacters) {
+            return quoted + "…";
+        }
+        const auto lead = static_cast<unsigned char>(utf8[at]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        if (lead < 0x20 || lead == 0x7F) {
+            quoted += controlName(lead);
+        } else {
+            quoted += utf8.substr(at, length);
+        }
+        at += length;
+    }
+    return quoted;
 }
 
 } // namespace tavrello

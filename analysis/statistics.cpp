@@ -4,8 +4,25 @@
 #include "analysis/statistics.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace tavrello {
+
+std::string typedText(const Reading& reading) {
+    if (!reading.text.empty()) {
+        return reading.text;
+    }
+    char buffer[32];
+    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, reading.value).ptr};
+}
+
+double residualRounding(std::span<const double> values) {
+    double largest = 0;
+    for (const double value : values) {
+        largest = std::max(largest, std::abs(value));
+    }
+    return residualRounding(largest);
+}
 
 bool isAnalysableValue(double value) {
     const double magnitude = std::abs(value);

@@ -5,19 +5,30 @@
 
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tavrello {
 
 // One measured value and the number of the box it was typed into (from 1). Positions are the
-// caller's labels: they need not be contiguous, only distinct.
+// caller's labels: they need not be contiguous, only distinct. The text is the value as typed,
+// which students count significant figures in; empty where there was none.
 struct Reading {
+    Reading() = default;
+    Reading(int position, double value, std::string text = {})
+        : position(position), value(value), text(std::move(text)) {}
+
     int position = 0;
     double value = 0;
+    std::string text;
 };
+
+// The value as it was typed, or else its shortest decimal text.
+std::string typedText(const Reading& reading);
 
 // The one exception the analysis throws: input it cannot analyse, or a quantile asked for
 // outside its domain (which would be our mistake, not the user's).
@@ -44,6 +55,15 @@ class AnalysisError : public std::runtime_error {
 inline constexpr double largestMagnitude = 1e100;
 inline constexpr double smallestMagnitude = 1e-100;
 bool isAnalysableValue(double value);
+
+// Decimal input is rounded to binary, and so is the mean taken from it: a residual of values up
+// to this magnitude may lie this far from its exact value. Quantities that differ by no more than
+// such rounding allows are equal, wherever the analysis compares them.
+inline double residualRounding(double magnitude) {
+    return 8 * std::numeric_limits<double>::epsilon() * magnitude;
+}
+// The same for the largest magnitude among the values.
+double residualRounding(std::span<const double> values);
 
 // Neumaier's compensated sum. Terms may be taken away again by adding their negatives: the
 // compensation keeps what remains accurate even when the removed terms dwarfed it.

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace tavrello {
 
@@ -56,34 +57,70 @@ Mantissas roundedPair(double mean, double U, int digits) {
 
 } // namespace
 
-DegreesOfFreedom effectiveDegreesOfFreedom(std::size_t n, double uA, double uC) {
-    if (uA == 0) {
+std::optional<double> relativeUncertainty(double value, double U) {
+    if (value == 0) {
         return std::nullopt;
     }
-    const double ratio = uC / uA;
-    const double nu = static_cast<double>(n - 1) * (ratio * ratio) * (ratio * ratio);
-    // 2^63: beyond it (or at infinity) the t quantile is the normal one to every digit anyway.
-    if (!(nu < 9223372036854775808.0)) {
-        return std::nullopt;
-    }
-    return static_cast<std::int64_t>(nu);
+    return U / std::abs(value);
 }
 
-std::string resultLine(double mean, double U, double k, DegreesOfFreedom nu, Confidence confidence,
-                       int digits) {
-    const Mantissas pair = roundedPair(mean, U, digits);
-    std::string line = "x = (" + pair.mean + " ± " + pair.U + ")";
+std::string relativeText(double relative) {
+    const DecimalNumber percent = shortestDecimal(relative * 100);
+    if (percent.isZero()) {
+        return "0 %";
+    }
+    int lastPlace = percent.leadingPlace() - 1;
+    DecimalNumber rounded = roundedToPlace(percent, lastPlace);
+    // 0.0996 % is 0.10 %, not 0.100 %.
+    if (rounded.leadingPlace() > percent.leadingPlace()) {
+        rounded = roundedToPlace(rounded, ++lastPlace);
+    }
+    return plainText(rounded, lastPlace) + " %";
+}
+
+DegreesOfFreedom truncatedDegrees(double nu, double relativeError) {
+    const double raised = nu * (1 + relativeError);
+    // 2^63: beyond it (or at infinity) the t quantile is the normal one to every digit anyway.
+    if (!(raised < 9223372036854775808.0)) {
+        return std::nullopt;
+    }
+    return static_cast<std::int64_t>(std::floor(raised));
+}
+
+DegreesOfFreedom effectiveDegreesOfFreedom(std::size_t n, double variance, double allowance,
+                                           double relativeError) {
+    if (variance == 0) {
+        return std::nullopt;
+    }
+    const double count = static_cast<double>(n);
+    // u_B²/u_A², formed straight from Δ_仪 and s² so that no square root rounds on the way.
+    const double ratio = allowance * allowance * count / (3 * variance);
+    const double nu = (count - 1) * (1 + ratio) * (1 + ratio);
+    // ν moves by up to twice the relative error of s², and the arithmetic adds a few units.
+    return truncatedDegrees(nu, 2 * relativeError + 16 * std::numeric_limits<double>::epsilon());
+}
+
+std::string resultLine(const ResultStatement& statement) {
+    const Mantissas pair = roundedPair(statement.value, statement.U, statement.digits);
+    std::string line = statement.symbol + " = (" + pair.mean + " ± " + pair.U + ")";
     if (pair.exponent) {
         line += "×10" + superscript(*pair.exponent);
     }
-    line += ", P = " + std::string(confidenceLabel(confidence)) + ", k = " + fixedText(k, -2) +
-            ", ν = " + (nu ? std::to_string(*nu) : std::string("∞"));
+    if (!statement.unit.empty()) {
+        line += " " + statement.unit;
+    }
+    line += ", P = " + std::string(confidenceLabel(statement.confidence)) +
+            ", k = " + fixedText(statement.k, -2) +
+            ", ν = " + (statement.nu ? std::to_string(*statement.nu) : std::string("∞"));
+    if (const std::optional<double> relative = relativeUncertainty(statement.value, statement.U)) {
+        line += ", E = " + relativeText(*relative);
+    }
     return line;
 }
 
 UncertaintyResult uncertaintyResult(std::span<const double> values,
                                     std::optional<double> instrumentError, Confidence confidence,
-                                    int digits) {
+                                    const ResultWording& wording) {
     const Summary summary = summarise(values);
     UncertaintyResult result;
     result.n = summary.n;
@@ -91,13 +128,29 @@ UncertaintyResult uncertaintyResult(std::span<const double> values,
     result.s = summary.s;
     result.uA = summary.sMean;
     result.instrumentError = instrumentError;
-    result.uB = instrumentError ? *instrumentError / std::sqrt(3.0) : 0;
+    const double allowance = instrumentError.value_or(0);
+    result.uB = allowance / std::sqrt(3.0);
     result.uC = std::hypot(result.uA, result.uB);
-    result.nuEff = effectiveDegreesOfFreedom(result.n, result.uA, result.uC);
+
+    // s² from the residuals, and how far the input's rounding may have moved it: each residual
+    // by up to δ, so Σv² by up to 2δ·Σ|v|.
+    CompensatedSum absolute;
+    CompensatedSum squares;
+    for (const double v : residuals(values, summary.mean)) {
+        absolute.add(std::abs(v));
+        squares.add(v * v);
+    }
+    const double variance = squares.value() / static_cast<double>(summary.n - 1);
+    const double relativeError =
+        variance > 0 ? 2 * residualRounding(values) * absolute.value() / squares.value() : 0;
+    result.nuEff = effectiveDegreesOfFreedom(summary.n, variance, allowance, relativeError);
+
     result.confidence = confidence;
     result.k = coverageFactor(confidence, result.nuEff);
     result.U = result.k * result.uC;
-    result.text = resultLine(result.mean, result.U, result.k, result.nuEff, confidence, digits);
+    result.relative = relativeUncertainty(result.mean, result.U);
+    result.text = resultLine({wording.symbol, wording.unit, result.mean, result.U, result.k,
+                              result.nuEff, confidence, wording.digits});
     return result;
 }
 

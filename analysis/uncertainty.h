@@ -12,6 +12,38 @@
 
 namespace tavrello {
 
+// What a result line states: "d = (120.411 ± 0.024) mm, P = 95 %, k = 1.96, ν = 873,
+// E = 0.020 %".
+struct ResultStatement {
+    std::string symbol = "x";
+    // Empty for none.
+    std::string unit;
+    double value = 0;
+    // The expanded uncertainty k·u_c.
+    double U = 0;
+    double k = 0;
+    DegreesOfFreedom nu;
+    Confidence confidence = Confidence::P95;
+    // Significant digits of U: 1 or 2.
+    int digits = 2;
+};
+
+// U to `digits` significant digits and the value to the same last place, both rounded half to
+// even from their shortest decimal texts; one shared power of ten, that of the value's first
+// digit, where the plain form would need more than six zeros before U's first digit or after its
+// last. With U = 0 the value is written as its shortest text. E follows where the value is not 0.
+std::string resultLine(const ResultStatement& statement);
+
+// E = U/|value|; nothing where the value is 0.
+std::optional<double> relativeUncertainty(double value, double U);
+// "0.020 %": E in per cent, to two significant digits.
+std::string relativeText(double relative);
+
+// ν worked out in binary from decimal input may fall a hair below the whole number it is in
+// exact arithmetic. Whatever lies within relativeError of the next whole number counts as that
+// number; then ν is truncated, as the t tables are read. Nothing (infinitely many) from 2⁶³ on.
+DegreesOfFreedom truncatedDegrees(double nu, double relativeError);
+
 // The measurement result after JJF 1059.1-2012 and the GUM.
 struct UncertaintyResult {
     std::size_t n = 0;
@@ -19,34 +51,37 @@ struct UncertaintyResult {
     double s = 0;
     // Type A: s/√n.
     double uA = 0;
-    // Type B from the instrument's allowance Δ, uniformly distributed: Δ/√3; 0 without one.
+    // Type B from the instrument's allowance Δ_仪, uniformly distributed: Δ_仪/√3; 0 without one.
     std::optional<double> instrumentError;
     double uB = 0;
     double uC = 0;
-    // Welch–Satterthwaite, uB taken with infinitely many degrees of freedom, truncated to a
-    // whole number; nothing where it is infinite (uA = 0, or beyond 64 bits).
+    // Welch–Satterthwaite, u_B taken with infinitely many degrees of freedom; nothing where it is
+    // infinite (u_A = 0, or beyond 2⁶³).
     DegreesOfFreedom nuEff;
     Confidence confidence = Confidence::P95;
     double k = 0;
-    // k·uC.
+    // k·u_c.
     double U = 0;
+    // U/|x̄|.
+    std::optional<double> relative;
     std::string text;
 };
 
-// Over at least two values, with Δ finite and >= 0 and 1 or 2 significant digits for U.
+// How the result is stated, beside the values.
+struct ResultWording {
+    std::string symbol = "x";
+    std::string unit;
+    int digits = 2;
+};
+
+// Over at least two values, with Δ_仪 finite and >= 0.
 UncertaintyResult uncertaintyResult(std::span<const double> values,
                                     std::optional<double> instrumentError, Confidence confidence,
-                                    int digits);
+                                    const ResultWording& wording = {});
 
-// ν_eff = (n-1)·(uC/uA)⁴, truncated.
-DegreesOfFreedom effectiveDegreesOfFreedom(std::size_t n, double uA, double uC);
-
-// "x = (10.20 ± 0.20), P = 95 %, k = 2.78, ν = 4": U to `digits` significant digits and the mean
-// to the same last place, both rounded half to even from their shortest decimal texts; one
-// shared power of ten, that of the mean's first digit, where the plain form would need more
-// than six zeros before U's first digit or after its last. With U = 0 the mean is written as its
-// shortest text.
-std::string resultLine(double mean, double U, double k, DegreesOfFreedom nu, Confidence confidence,
-                       int digits);
+// ν_eff = (n − 1)·(1 + u_B²/u_A²)² for n values of variance s² and an allowance Δ_仪, that is
+// u_B² = Δ_仪²/3 and u_A² = s²/n; relativeError bounds what the input's rounding does to s².
+DegreesOfFreedom effectiveDegreesOfFreedom(std::size_t n, double variance, double allowance,
+                                           double relativeError);
 
 } // namespace tavrello

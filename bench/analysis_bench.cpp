@@ -8,7 +8,7 @@
 // many values each criterion removed.
 #include "analysis/analysis.h"
 #include "analysis/json_report.h"
-#include "analysis/text_report.h"
+#include "analysis/report.h"
 
 #include <algorithm>
 #include <chrono>

@@ -8,37 +8,21 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QRegularExpression>
 #include <algorithm>
 
 namespace tavrello {
 
 namespace {
 
-constexpr char notPasted[] = "。未粘贴任何数。";
+constexpr char notPasted[] = "未粘贴任何数。";
 
-// A line or spreadsheet cell that a box reads as one number is one value, not a list torn at its
-// blanks.
-bool readsAsOneNumber(const QString& cell) {
-    return wholeBoxNumber(cell).has_value();
-}
-
-// The values of the text, each as it will stand in its box.
-QStringList valuesOf(const QString& text, const SeriesText& series) {
-    static const QRegularExpression cellBreaks("[\r\n\t]");
-    QStringList cells = text.split(cellBreaks, Qt::SkipEmptyParts);
-    for (QString& cell : cells) {
-        cell = cell.trimmed();
-    }
-    cells.removeAll(QString());
-    if (!cells.isEmpty() && std::ranges::all_of(cells, readsAsOneNumber)) {
-        return cells;
-    }
-    QStringList values;
-    for (const std::string& piece : series.pieces) {
-        values.append(QString::fromStdString(piece));
-    }
-    return values;
+// The values of the text, each as it will stand in its box. A line or spreadsheet cell that a box
+// reads as one number is one value, not a list torn at its blanks.
+SeriesText seriesOf(const QString& text) {
+    return splitSeries(text.toStdString(), [](std::string_view cell) {
+        return wholeBoxNumber(QString::fromUtf8(cell.data(), static_cast<qsizetype>(cell.size())))
+            .has_value();
+    });
 }
 
 QString doesNotFitText(qsizetype values, int box, int lastBox, bool range) {
@@ -49,7 +33,7 @@ QString doesNotFitText(qsizetype values, int box, int lastBox, bool range) {
                     .arg(box)
                     .arg(lastBox)
                     .arg(room);
-    return QString("粘贴的 %1 个数放不下：%2").arg(values).arg(reason) + notPasted;
+    return QString("粘贴的 %1 个数放不下：%2。").arg(values).arg(reason) + notPasted;
 }
 
 } // namespace
@@ -61,16 +45,17 @@ SeriesPaste::SeriesPaste(QWidget& window, const FormControls& controls,
 void SeriesPaste::paste(int box) {
     QLineEdit& target = *controls_.Text[box - 1];
     const QString text = QGuiApplication::clipboard()->text();
-    const SeriesText series = splitSeries(text.toStdString());
-    if (series.decimalComma) {
+    const SeriesText series = seriesOf(text);
+    if (series.refused()) {
         // Read as a list, "10,1" would become the two values 10 and 1.
-        messages_.tell(
-            window_,
-            QString("粘贴的数以逗号作小数点（如“10,1”），本程序以句点作小数点（如“10.1”）") +
-                notPasted);
+        messages_.tell(window_,
+                       QString::fromStdString(refusalText(series, "粘贴的数")) + notPasted);
         return;
     }
-    const QStringList values = valuesOf(text, series);
+    QStringList values;
+    for (const SeriesPiece& piece : series.pieces) {
+        values.append(QString::fromStdString(piece.text));
+    }
     if (values.size() >= 2) {
         pasteSeries(box, values);
     } else if (values.value(0) == text) {

@@ -42,6 +42,10 @@ TEST(SystematicChecks, SuspectWhatTheirBoundsSay) {
         {{1, 2, 4}, "-3 1.66667 yes | 0.111111 3.29983 no | 0.116261 1.41421 no"},
         {{5, 5, 5, 5}, "0 0 no | 0 0 no | null 1.1547 no"},
         {{1, 2}, "-1 0.5 yes | 0.25 0.5 no | 0.253000 2 no"},
+        // Ties in decimal arithmetic, which binary rounding would tip either way: |Δ| = max|v_i|
+        // suspects, C = √(n − 1)·s² does not.
+        {{10.1, 10.0, 9.8, 10.1}, "0.2 0.2 yes | 0.02 0.034641 no | 0.023070 1.1547 no"},
+        {{2.80, 2.60, 2.70, 2.50, 2.90}, "0 0.2 no | 0.05 0.05 no | 0.063206 1 no"},
     };
     for (const auto& [values, expected] : rows) {
         EXPECT_EQ(summary(checkSystematic(values)), expected);

@@ -3,10 +3,12 @@
 
 #include "analysis/analysis.h"
 #include "analysis/number_format.h"
+#include "analysis/tests/numbered_readings.h"
 #include "analysis/uncertainty.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <numbers>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -44,17 +46,31 @@ TEST(ResultLine, RoundsAsWrittenAndSharesOnePowerOfTen) {
         {1.5e-9, 0, 2, "(1.5 ± 0)×10⁻⁹"},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(resultLine(row.mean, row.U, 2, 10, Confidence::P95, row.digits),
-                  "x = " + std::string(row.bracket) + ", P = 95 %, k = 2.00, ν = 10");
+        const std::string line =
+            resultLine({"x", "", row.mean, row.U, 2, 10, Confidence::P95, row.digits});
+        EXPECT_TRUE(line.starts_with("x = " + std::string(row.bracket) +
+                                     ", P = 95 %, k = 2.00, ν = 10, E = "))
+            << line;
     }
-    // k as written too: 2.675 goes up, 1.005 down.
-    EXPECT_EQ(resultLine(1, 0.1, 2.675, 7, Confidence::P99, 1),
-              "x = (1.0 ± 0.1), P = 99 %, k = 2.68, ν = 7");
-    EXPECT_EQ(resultLine(1, 0.1, 1.005, std::nullopt, Confidence::Sigma3, 1),
-              "x = (1.0 ± 0.1), P = 99.73 %, k = 1.00, ν = ∞");
+    // k as written too: 2.675 goes up, 1.005 down; the unit follows the bracket, and a value of
+    // 0 has no E.
+    EXPECT_EQ(resultLine({"d", "mm", 120.411, 0.0241, 2.675, 7, Confidence::P99, 2}),
+              "d = (120.411 ± 0.024) mm, P = 99 %, k = 2.68, ν = 7, E = 0.020 %");
+    EXPECT_EQ(resultLine({"x", "", 0, 0.1, 1.005, std::nullopt, Confidence::Sigma3, 1}),
+              "x = (0.0 ± 0.1), P = 99.73 %, k = 1.00, ν = ∞");
 
-    // The whole way from the values: u_A = 0 with an allowance gives ν = ∞ and the normal
-    // law's k, exactly 1 and 3 at 68.27 % and 99.73 %; a large allowance a large ν.
+    // E in per cent to two significant digits, rounded as written.
+    const std::pair<double, const char*> relatives[] = {
+        {0.000199, "0.020 %"}, {0.000996, "0.10 %"}, {0.1525, "15 %"},
+        {3750, "380000 %"},    {0, "0 %"},           {0.0125, "1.2 %"}};
+    for (const auto& [relative, text] : relatives) {
+        EXPECT_EQ(relativeText(relative), text) << relative;
+    }
+}
+
+// The whole way from the values. ν is truncated, never rounded, but a value that is whole in
+// exact arithmetic stays whole although the binary arithmetic lands a hair below it.
+TEST(ResultLine, DegreesOfFreedomAreWholeWhereTheyAreExactly) {
     const std::vector<double> five = {10.1, 10.3, 10.2, 10.4, 10.0};
     struct Series {
         std::vector<double> values;
@@ -63,28 +79,69 @@ TEST(ResultLine, RoundsAsWrittenAndSharesOnePowerOfTen) {
         const char* line;
     };
     const Series series[] = {
-        {five, std::nullopt, Confidence::P95, "x = (10.20 ± 0.20), P = 95 %, k = 2.78, ν = 4"},
-        {{5, 5, 5}, 0.3, Confidence::Sigma1, "x = (5.00 ± 0.17), P = 68.27 %, k = 1.00, ν = ∞"},
-        {{5, 5, 5}, 0.3, Confidence::Sigma3, "x = (5.00 ± 0.52), P = 99.73 %, k = 3.00, ν = ∞"},
-        {five, 1, Confidence::P95, "x = (10.2 ± 1.1), P = 95 %, k = 1.96, ν = 18315"},
-        {{1, 2}, std::nullopt, Confidence::P95, "x = (1.5 ± 6.4), P = 95 %, k = 12.71, ν = 1"},
+        {five, std::nullopt, Confidence::P95,
+         "x = (10.20 ± 0.20), P = 95 %, k = 2.78, ν = 4, E = 1.9 %"},
+        // u_A = 0: ν = ∞, and the normal law's k, exactly 1 and 3 at 68.27 % and 99.73 %.
+        {{5, 5, 5},
+         0.3,
+         Confidence::Sigma1,
+         "x = (5.00 ± 0.17), P = 68.27 %, k = 1.00, ν = ∞, E = 3.5 %"},
+        {{5, 5, 5},
+         0.3,
+         Confidence::Sigma3,
+         "x = (5.00 ± 0.52), P = 99.73 %, k = 3.00, ν = ∞, E = 10 %"},
+        {five, 1, Confidence::P95, "x = (10.2 ± 1.1), P = 95 %, k = 1.96, ν = 18315, E = 11 %"},
+        {{1, 2},
+         std::nullopt,
+         Confidence::P95,
+         "x = (1.5 ± 6.4), P = 95 %, k = 12.71, ν = 1, E = 420 %"},
+        // u_A = u_B: ν = 2·2² = 8 exactly, and 9 exactly below.
+        {{10.2, 10.1, 10.3},
+         0.1,
+         Confidence::P95,
+         "x = (10.20 ± 0.19), P = 95 %, k = 2.31, ν = 8, E = 1.8 %"},
+        {{0.1, 0.2, 0.3},
+         0.1,
+         Confidence::P95,
+         "x = (0.20 ± 0.19), P = 95 %, k = 2.31, ν = 8, E = 94 %"},
+        {{2.50, 2.50, 2.50, 2.60, 2.60},
+         0.03,
+         Confidence::P95,
+         "x = (2.540 ± 0.068), P = 95 %, k = 2.26, ν = 9, E = 2.7 %"},
+        // ν = 2·(1 + 1.1²)² = 9.7682: truncated to 9, not rounded to 10.
+        {{0, 1, 2}, 1.1, Confidence::P95, "x = (1.0 ± 1.9), P = 95 %, k = 2.26, ν = 9, E = 190 %"},
     };
     for (const Series& row : series) {
-        EXPECT_EQ(uncertaintyResult(row.values, row.allowance, row.confidence, 2).text, row.line);
+        EXPECT_EQ(uncertaintyResult(row.values, row.allowance, row.confidence).text, row.line);
+    }
+    // A symbol and a unit as the settings give them, trimmed.
+    Settings settings;
+    settings.symbol = " d ";
+    settings.unit = "mm ";
+    EXPECT_EQ(analyse(numbered(five), settings).result.text,
+              "d = (10.20 ± 0.20) mm, P = 95 %, k = 2.78, ν = 4, E = 1.9 %");
+
+    const std::tuple<double, double, DegreesOfFreedom> truncations[] = {
+        {8.6, 0, 8},
+        {7.999999999999998, 1e-15, 8},
+        {7.99999, 1e-15, 7},
+        {9223372036854775808.0, 0, std::nullopt},
+    };
+    for (const auto& [nu, error, whole] : truncations) {
+        EXPECT_EQ(truncatedDegrees(nu, error), whole) << nu;
     }
 }
 
-TEST(ResultLine, EffectiveDegreesOfFreedomAreWholeOrInfinite) {
-    const std::tuple<std::size_t, double, double, DegreesOfFreedom> rows[] = {
-        {5, 1, 1, 4},
-        {5, 1, 2, 64},
-        {3, 1, 1.5, 10},
-        {2, 0, 1, std::nullopt},
-        {2, 1e-10, 1, std::nullopt},
-        {2, 1, 32768, 1152921504606846976},
-    };
-    for (const auto& [n, uA, uC, nu] : rows) {
-        EXPECT_EQ(effectiveDegreesOfFreedom(n, uA, uC), nu) << n << " " << uC;
+// The 1σ and 3σ levels are the fractions of a normal law within 1 and 3 standard deviations,
+// not 0.6827 and 0.9973: with 1 and 2 degrees of freedom t has closed forms to check k by.
+TEST(ResultLine, CoverageFactorsAtTheSigmaLevels) {
+    for (const Confidence confidence : {Confidence::Sigma1, Confidence::Sigma3}) {
+        const double p = confidence == Confidence::Sigma1 ? std::erf(1 / std::numbers::sqrt2)
+                                                          : std::erf(3 / std::numbers::sqrt2);
+        EXPECT_NEAR(coverageFactor(confidence, 1), std::tan(std::numbers::pi * p / 2),
+                    1e-9 * std::tan(std::numbers::pi * p / 2));
+        const double two = p * std::numbers::sqrt2 / std::sqrt(1 - p * p);
+        EXPECT_NEAR(coverageFactor(confidence, 2), two, 1e-9 * two);
     }
 }
 

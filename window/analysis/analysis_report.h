@@ -4,42 +4,22 @@
 #pragma once
 
 #include "analysis/analysis.h"
+#include "window/reports/report_files.h"
 
 #include <QFont>
 #include <QString>
-#include <QStringList>
 
 namespace tavrello {
 
-// The words of the analysis as the window and the reports show them, taken from the analysis
-// core so that the command line says the same.
-QString fromUtf8(const std::string& text);
+// The analysis's report and plot as the window and the command line write them: the report of
+// the analysis core with the series plot as its figure.
 
-// "第1轮剔除" in the round the criterion removes the value at the position, else "保留".
-QString criterionCell(const CriterionOutcome& outcome, int position);
-// The statistic and the critical value of the round that tested the value, if one did.
-QString criterionCellDetail(const CriterionOutcome& outcome, int position);
+void copyAnalysisReport(const Analysis& analysis);
 
-// The columns of the table: 序号, x_i, v_i, v_i² and one per criterion, named short.
-QStringList reportColumns();
-// One row per reading, the cells as the table shows them.
-QList<QStringList> reportRows(const Analysis& analysis);
-
-// The sentences under the table: the chosen criterion's verdict, the three checks for a
-// systematic error and the uncertainty budget.
-QStringList reportSentences(const Analysis& analysis);
-
-// The whole report as HTML, for a word processor.
-QString reportHtml(const Analysis& analysis);
-
-// Puts the report on the clipboard, as text and as HTML.
-void copyReport(const Analysis& analysis);
-
-// One A4 page: title, date, table, plot, checks and result. The error is in words, empty when
-// the file was written.
-QString writeReportPdf(const Analysis& analysis, const QString& file, const QFont& font);
+// The report on A4 (see writeReportPdf); the error in words, empty when the file was written.
+QString writeAnalysisPdf(const Analysis& analysis, const QString& file, const QFont& font);
 
 // The plot as a PNG picture drawn at twice its size.
-QString writePlotPng(const Analysis& analysis, const QString& file, const QFont& font);
+QString writeAnalysisPng(const Analysis& analysis, const QString& file, const QFont& font);
 
 } // namespace tavrello

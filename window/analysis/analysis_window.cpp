@@ -3,7 +3,7 @@
 
 #include "window/analysis/analysis_window.h"
 
-#include "analysis/text_report.h"
+#include "analysis/report.h"
 #include "window/analysis/analysis_report.h"
 #include "window/analysis/box_series.h"
 #include "window/appearance.h"
@@ -22,10 +22,6 @@ namespace tavrello {
 
 namespace {
 
-constexpr std::pair<const char*, Confidence> confidences[] = {{"68.27 %", Confidence::Sigma1},
-                                                              {"95 %", Confidence::P95},
-                                                              {"99 %", Confidence::P99},
-                                                              {"99.73 %", Confidence::Sigma3}};
 constexpr QRgb removedGround = qRgb(0xFF, 0xE4, 0xE1);
 
 QComboBox* comboOf(const QList<std::pair<QString, QVariant>>& entries, QWidget* parent) {
@@ -103,8 +99,9 @@ void AnalysisWindow::buildSettings() {
     }
     alpha_ = comboOf({{"0.05", 0.05}, {"0.01", 0.01}}, this);
     confidence_ = new QComboBox(this);
-    for (const auto& [text, confidence] : confidences) {
-        confidence_->addItem(text, static_cast<int>(confidence));
+    for (const Confidence confidence : allConfidences) {
+        confidence_->addItem(fromUtf8(std::string(confidenceLabel(confidence))),
+                             static_cast<int>(confidence));
     }
     instrumentError_ = new QLineEdit(this);
     instrumentError_->setObjectName("instrumentError");
@@ -139,12 +136,12 @@ void AnalysisWindow::buildButtons() {
         row->addWidget(made);
         return made;
     };
-    copy_ = button("复制报告(&R)", [this] { copyReport(*analysis_); });
+    copy_ = button("复制报告(&R)", [this] { copyAnalysisReport(*analysis_); });
     pdf_ = button("保存为 PDF…", [this] {
-        saveAs("保存为 PDF", "测量列数据处理报告.pdf", "PDF 文件 (*.pdf)", writeReportPdf);
+        saveAs("保存为 PDF", "测量列数据处理报告.pdf", "PDF 文件 (*.pdf)", writeAnalysisPdf);
     });
     picture_ = button("保存图片…", [this] {
-        saveAs("保存图片", "测量列数据图.png", "PNG 图片 (*.png)", writePlotPng);
+        saveAs("保存图片", "测量列数据图.png", "PNG 图片 (*.png)", writeAnalysisPng);
     });
     writeBack_ = button("剔除并填回(&W)", &AnalysisWindow::writeKeptValuesBack);
     writeBack_->setObjectName("writeBack");
@@ -186,13 +183,11 @@ std::optional<Settings> AnalysisWindow::settings(QString& problem) const {
     settings.alpha = alpha_->currentData().toDouble();
     settings.confidence = static_cast<Confidence>(confidence_->currentData().toInt());
     settings.digits = digits_->currentData().toInt();
-    if (!instrumentError_->text().trimmed().isEmpty()) {
-        const std::optional<double> allowance = wholeBoxNumber(instrumentError_->text());
-        if (!allowance || *allowance < 0 || !isAnalysableValue(*allowance)) {
-            problem = "仪器允差 Δ 应为不小于 0 的数，或者留空。";
-            return std::nullopt;
-        }
-        settings.instrumentError = *allowance;
+    try {
+        settings.instrumentError = allowanceFromText(instrumentError_->text().toStdString());
+    } catch (const AnalysisError& error) {
+        problem = QString::fromUtf8(error.what());
+        return std::nullopt;
     }
     return settings;
 }
@@ -232,7 +227,16 @@ void AnalysisWindow::showAnalysis(const Analysis& analysis) {
     problem_->hide();
     fillTable(analysis);
     plot_->showAnalysis(analysis);
-    checks_->setText(reportSentences(analysis).join('\n'));
+    const report::Document document = analysisReport(analysis);
+    QString steps;
+    for (const report::Block& block : document.blocks) {
+        if (std::holds_alternative<report::Paragraph>(block) ||
+            std::holds_alternative<report::Heading>(block) ||
+            std::holds_alternative<report::Note>(block)) {
+            steps += fromUtf8(report::plainText({{}, {block}})).trimmed() + "\n";
+        }
+    }
+    checks_->setText(steps.trimmed());
     result_->setText(fromUtf8(analysis.result.text));
     for (QPushButton* button : {copy_, pdf_, picture_}) {
         button->setEnabled(true);
@@ -241,27 +245,22 @@ void AnalysisWindow::showAnalysis(const Analysis& analysis) {
 }
 
 void AnalysisWindow::fillTable(const Analysis& analysis) {
-    const QStringList columns = reportColumns();
-    const QList<QStringList> rows = reportRows(analysis);
-    const std::vector<int>& removed = analysis.chosen().removed;
-    table_->setColumnCount(static_cast<int>(columns.size()));
-    table_->setHorizontalHeaderLabels(columns);
-    for (std::size_t criterion = 0; criterion < allCriteria.size(); ++criterion) {
-        table_->horizontalHeaderItem(static_cast<int>(criterion) + 4)
-            ->setToolTip(fromUtf8(std::string(criterionName(allCriteria[criterion]))));
+    const report::Table table = residualTable(analysis);
+    table_->setColumnCount(static_cast<int>(table.header.size()));
+    QStringList header;
+    for (const std::string& title : table.header) {
+        header.append(fromUtf8(title));
     }
-    table_->setRowCount(static_cast<int>(rows.size()));
+    table_->setHorizontalHeaderLabels(header);
+    table_->setRowCount(static_cast<int>(table.rows.size()));
     for (int row = 0; row < table_->rowCount(); ++row) {
-        const int position = analysis.readings[static_cast<std::size_t>(row)].position;
-        // Bold and a tinted ground, besides the words in its criterion's column.
-        const bool out = std::ranges::find(removed, position) != removed.end();
+        const auto index = static_cast<std::size_t>(row);
         for (int column = 0; column < table_->columnCount(); ++column) {
-            auto* item = new QTableWidgetItem(rows[row][column]);
-            if (column >= 4) {
-                item->setToolTip(criterionCellDetail(
-                    analysis.criteria[static_cast<std::size_t>(column - 4)], position));
-            }
-            if (out) {
+            const auto at = static_cast<std::size_t>(column);
+            auto* item = new QTableWidgetItem(fromUtf8(table.rows[index][at]));
+            item->setToolTip(fromUtf8(table.details[index][at]));
+            // Bold and a tinted ground, besides the words in its criterion's column.
+            if (table.isEmphasised(index)) {
                 QFont bold = item->font();
                 bold.setBold(true);
                 item->setFont(bold);
@@ -285,19 +284,20 @@ void AnalysisWindow::saveAs(const QString& caption, const QString& name, const Q
     }
 }
 
-// The kept values go into boxes 1 to k in their order, as typed, and k is picked as a user picks
-// it, so that the main window's commands work on the series without its gross errors. Every
-// box changes by an edit of its own, which its undo takes back.
+// The kept values go into boxes 1 to k in their order, as typed, boxes k + 1 to n are emptied,
+// and k is picked as a user picks it, so that the main window's commands work on the series
+// without its gross errors. The hidden boxes beyond n may hold other data, and are left alone.
+// Every box changes by an edit of its own, which its undo takes back.
 void AnalysisWindow::writeKeptValuesBack() {
-    const BoxSeries series = readBoxSeries(controls_, state_);
     const std::vector<int> removed = analysis_->chosen().removed;
     QStringList kept;
     for (const Reading& reading : analysis_->readings) {
         if (std::ranges::find(removed, reading.position) == removed.end()) {
-            kept.append(series.texts[reading.position - 1].trimmed());
+            kept.append(fromUtf8(reading.text));
         }
     }
-    for (int box = 1; box <= inputBoxCount; ++box) {
+    const int inUse = static_cast<int>(analysis_->readings.size());
+    for (int box = 1; box <= inUse; ++box) {
         InputBox& target = *controls_.Text[box - 1];
         target.selectAll();
         if (box <= kept.size()) {

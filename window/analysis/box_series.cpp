@@ -3,6 +3,8 @@
 
 #include "window/analysis/box_series.h"
 
+#include "analysis/series_text.h"
+
 namespace tavrello {
 
 namespace {
@@ -33,16 +35,22 @@ BoxSeries readBoxSeries(const FormControls& controls, const CalculationState& st
     QList<int> notNumbers;
     QList<int> outOfRange;
     for (int box = 1; box <= state.n; ++box) {
-        const QString text = controls.Text[box - 1]->text();
-        series.texts.append(text);
-        if (text.trimmed().isEmpty()) {
+        const QString text = controls.Text[box - 1]->text().trimmed();
+        if (text.isEmpty()) {
             empty.append(box);
-        } else if (const std::optional<double> value = wholeBoxNumber(text); !value) {
+            continue;
+        }
+        // A box reads blanks as nothing, as the compute command's reader does.
+        const ValueText value = readValue(QString(text).remove(' ').toStdString());
+        switch (value.problem) {
+        case ValueText::Problem::NotANumber:
             notNumbers.append(box);
-        } else if (!isAnalysableValue(*value)) {
+            break;
+        case ValueText::Problem::OutOfRange:
             outOfRange.append(box);
-        } else {
-            series.readings.push_back({box, *value});
+            break;
+        case ValueText::Problem::None:
+            series.readings.push_back({box, value.value, text.toStdString()});
         }
     }
     QStringList problems;

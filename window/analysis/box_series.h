@@ -16,9 +16,8 @@ namespace tavrello {
 // The series of the boxes in use, 1 to n with n from the count selector, as the analysis reads
 // it; or, when it cannot be read, what is missing, in words that name the boxes.
 struct BoxSeries {
+    // With the boxes' texts as typed, trimmed.
     std::vector<Reading> readings;
-    // The boxes' texts, as typed, in box order.
-    QStringList texts;
     // Empty when the series can be analysed.
     QString problem;
 };

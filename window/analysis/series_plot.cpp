@@ -3,6 +3,9 @@
 
 #include "window/analysis/series_plot.h"
 
+#include "analysis/report.h"
+#include "window/reports/report_files.h"
+
 #include <QLocale>
 #include <QPainterPath>
 #include <algorithm>
@@ -209,34 +212,6 @@ void paintSeriesPlot(QPainter& painter, const QRectF& area, const Analysis& anal
     painter.restore();
 }
 
-QImage seriesPlotImage(const Analysis& analysis, QSize size, const QFont& font, qreal scale) {
-    QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(scale);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setFont(font);
-    paintSeriesPlot(painter, QRectF(QPointF(0, 0), QSizeF(size)), analysis);
-    return image;
-}
-
-QString seriesPlotDescription(const Analysis& analysis) {
-    QString text = QString("按输入框序号画出的 %1 个测量值，以及保留值的平均值线、x̄ ± s 带和 "
-                           "x̄ ± 3s 虚线")
-                       .arg(analysis.readings.size());
-    const std::vector<int>& removed = analysis.chosen().removed;
-    if (removed.empty()) {
-        return text + "；没有剔除的值。";
-    }
-    QStringList crosses;
-    for (const int position : removed) {
-        const auto reading = std::ranges::find(analysis.readings, position, &Reading::position);
-        crosses.append(QString("第 %1 个（%2）")
-                           .arg(position)
-                           .arg(QLocale::c().toString(reading->value, 'g', 15)));
-    }
-    return text + "；画成叉的剔除值：" + crosses.join("、") + "。";
-}
-
 SeriesPlot::SeriesPlot(QWidget* parent) : QWidget(parent) {
     setAccessibleName("测量数据图");
     setMinimumSize(360, 240);
@@ -244,7 +219,7 @@ SeriesPlot::SeriesPlot(QWidget* parent) : QWidget(parent) {
 
 void SeriesPlot::showAnalysis(const std::optional<Analysis>& analysis) {
     analysis_ = analysis;
-    setAccessibleDescription(analysis ? seriesPlotDescription(*analysis) : QString());
+    setAccessibleDescription(analysis ? fromUtf8(plotDescription(*analysis)) : QString());
     update();
 }
 

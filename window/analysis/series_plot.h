@@ -5,7 +5,6 @@
 
 #include "analysis/analysis.h"
 
-#include <QImage>
 #include <QPainter>
 #include <QWidget>
 #include <optional>
@@ -17,12 +16,6 @@ namespace tavrello {
 // band x̄ ± s and dashed lines at x̄ ± 3s; both axes with ticks and numbers. Drawn as vectors,
 // so it stays sharp on any screen, in a PDF and in a picture of any scale.
 void paintSeriesPlot(QPainter& painter, const QRectF& area, const Analysis& analysis);
-
-// The plot as a picture of the given size in pixels at a scale of 1, drawn at `scale`.
-QImage seriesPlotImage(const Analysis& analysis, QSize size, const QFont& font, qreal scale);
-
-// What the plot shows, in words, for a screen reader.
-QString seriesPlotDescription(const Analysis& analysis);
 
 // The plot in the analysis window; empty until it has a series.
 class SeriesPlot : public QWidget {

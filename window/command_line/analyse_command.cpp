@@ -5,15 +5,14 @@
 
 #include "analysis/analysis.h"
 #include "analysis/json_report.h"
+#include "analysis/report.h"
 #include "analysis/series_text.h"
-#include "analysis/text_report.h"
 #include "window/analysis/analysis_report.h"
 #include "window/appearance.h"
 #include "window/fonts/interface_font.h"
 
 #include <QFile>
 #include <QGuiApplication>
-#include <QRegularExpression>
 #include <cstring>
 #include <optional>
 
@@ -85,11 +84,11 @@ void setOption(Request& request, const QString& option, const QString& value) {
         settings.confidence =
             static_cast<Confidence>(levels.indexOf(choice(option, value, levels)));
     } else if (option == "--instrument-error") {
-        const std::optional<double> allowance = readWholeNumber(value.toStdString());
-        if (!allowance || *allowance < 0 || !isAnalysableValue(*allowance)) {
-            throw Refusal{QString("仪器允差“%1”应为不小于 0 的数。").arg(value)};
+        try {
+            settings.instrumentError = allowanceFromText(value.toStdString());
+        } catch (const AnalysisError& error) {
+            throw Refusal{QString::fromUtf8(error.what())};
         }
-        settings.instrumentError = *allowance;
     } else if (option == "--digits") {
         settings.digits = choice(option, value, {"1", "2"}).toInt();
     } else if (option == "--format") {
@@ -147,24 +146,15 @@ QByteArray inputOf(const QString& file) {
     return bytes;
 }
 
-// The first piece that is no number, counted as a list cut at every separator, so that the
-// message points at it rather than at the whole line it stands in.
-Refusal notANumber(const QString& text) {
-    static const QRegularExpression separators(u"[\\s;；,，\u3000]+"_qs);
-    const QStringList pieces = text.split(separators, Qt::SkipEmptyParts);
-    for (qsizetype at = 0; at < pieces.size(); ++at) {
-        if (!readWholeNumber(pieces[at].toStdString())) {
-            return {QString("第 %1 个数据“%2”不是一个数。").arg(at + 1).arg(pieces[at])};
-        }
-    }
-    return {"数据中有不是数的内容。"};
-}
-
 std::vector<Reading> seriesOf(const QByteArray& bytes) {
-    const QString text = QString::fromUtf8(bytes);
     const SeriesText series = splitSeries(bytes.toStdString());
-    if (series.decimalComma) {
-        throw Refusal{"数据以逗号作小数点（如“10,1”），本程序以句点作小数点（如“10.1”）。"};
+    if (series.refused()) {
+        throw Refusal{fromUtf8(refusalText(series, "数据"))};
+    }
+    if (series.notANumber) {
+        throw Refusal{QString("第 %1 个数据“%2”不是一个数。")
+                          .arg(series.piecesBefore + 1)
+                          .arg(fromUtf8(quotedPiece(series.notANumber->text)))};
     }
     if (static_cast<qsizetype>(series.pieces.size()) > largestSeries) {
         throw Refusal{QString("最多分析 %1 个数据，读到 %2 个。")
@@ -172,17 +162,18 @@ std::vector<Reading> seriesOf(const QByteArray& bytes) {
                           .arg(series.pieces.size())};
     }
     std::vector<Reading> readings;
-    for (const std::string& piece : series.pieces) {
-        const std::optional<double> value = readWholeNumber(piece);
-        if (!value) {
-            throw notANumber(text);
+    for (const SeriesPiece& piece : series.pieces) {
+        const ValueText value = readValue(piece.text);
+        const QString named = QString("第 %1 个数据“%2”")
+                                  .arg(readings.size() + 1)
+                                  .arg(fromUtf8(quotedPiece(piece.text)));
+        if (value.problem == ValueText::Problem::NotANumber) {
+            throw Refusal{named + "不是一个数。"};
         }
-        if (!isAnalysableValue(*value)) {
-            throw Refusal{QString("第 %1 个数据“%2”超出了分析的范围（绝对值 1e-100 到 1e100）。")
-                              .arg(readings.size() + 1)
-                              .arg(QString::fromStdString(piece))};
+        if (value.problem == ValueText::Problem::OutOfRange) {
+            throw Refusal{named + "超出了分析的范围（绝对值 1e-100 到 1e100）。"};
         }
-        readings.push_back({static_cast<int>(readings.size()) + 1, *value});
+        readings.push_back({static_cast<int>(readings.size()) + 1, value.value, piece.text});
     }
     if (readings.size() < 2) {
         throw Refusal{QString("至少需要 2 个数据，读到 %1 个。").arg(readings.size())};
@@ -193,12 +184,12 @@ std::vector<Reading> seriesOf(const QByteArray& bytes) {
 void writeDrawings(const Request& request, const Analysis& analysis) {
     const QFont font = analysisFont();
     if (!request.pdf.isEmpty()) {
-        if (const QString error = writeReportPdf(analysis, request.pdf, font); !error.isEmpty()) {
+        if (const QString error = writeAnalysisPdf(analysis, request.pdf, font); !error.isEmpty()) {
             throw Refusal{error};
         }
     }
     if (!request.png.isEmpty()) {
-        if (const QString error = writePlotPng(analysis, request.png, font); !error.isEmpty()) {
+        if (const QString error = writeAnalysisPng(analysis, request.png, font); !error.isEmpty()) {
             throw Refusal{error};
         }
     }

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "analysis/report.h"
 #include "window/analysis/analysis_report.h"
 #include "window/analysis/analysis_window.h"
 #include "window/appearance.h"
@@ -22,7 +23,7 @@ namespace {
 const QString orifices =
     "120.42 120.43 120.40 120.42 120.43 120.39 120.30 120.40 120.43 120.41 120.43 120.42 "
     "120.39 120.39 120.40";
-const QString orificesResult = "x = (120.4114 ± 0.0093), P = 95 %, k = 2.16, ν = 13";
+const QString orificesResult = "x = (120.4114 ± 0.0093), P = 95 %, k = 2.16, ν = 13, E = 0.0077 %";
 
 template <typename Control> Control& part(AnalysisWindow& window, const char* name) {
     return *window.findChild<Control*>(name);
@@ -72,10 +73,11 @@ class AnalysisWindowTest : public QObject {
              },
              orificesResult},
             {[&] { part<QLineEdit>(analysis, "instrumentError").setText("0.1"); },
-             "x = (120.41 ± 0.11), P = 95 %, k = 1.96, ν = 425627"},
+             "x = (120.41 ± 0.11), P = 95 %, k = 1.96, ν = 425627, E = 0.094 %"},
             {[&] { part<QLineEdit>(analysis, "instrumentError").setText("-1"); }, "仪器允差 Δ"},
             {[&] { part<QLineEdit>(analysis, "instrumentError").clear(); }, orificesResult},
-            {[&] { window.pickCount("3"); }, "x = (120.417 ± 0.038), P = 95 %, k = 4.30, ν = 2"},
+            {[&] { window.pickCount("3"); },
+             "x = (120.417 ± 0.038), P = 95 %, k = 4.30, ν = 2, E = 0.032 %"},
             {[&] { part<QComboBox>(analysis, "criterion").setCurrentIndex(0); }, "x = (120.417"}};
         for (const auto& [action, shown] : steps) {
             action();
@@ -100,7 +102,7 @@ class AnalysisWindowTest : public QObject {
         QCOMPARE(window.boxTexts().mid(0, 15), kept + QStringList{""});
         QCOMPARE(QList<int>({window.form().state().n, window.shownCount()}), QList<int>({14, 14}));
         QCOMPARE(part<QLabel>(analysis, "result").text(),
-                 "x = (120.4114 ± 0.0093), P = 95 %, k = 2.16, ν = 13");
+                 "x = (120.4114 ± 0.0093), P = 95 %, k = 2.16, ν = 13, E = 0.0077 %");
         QVERIFY(!part<QPushButton>(analysis, "writeBack").isEnabled());
         for (const int box : {7, 15}) {
             QTest::keySequence(&window.box(box), QKeySequence::Undo);
@@ -131,7 +133,7 @@ class AnalysisWindowTest : public QObject {
         WindowDriver window;
         const Analysis& analysis = *openedOn(window, orifices).analysis();
         const QString file = settings_.filePath("report.pdf");
-        QCOMPARE(writeReportPdf(analysis, file, analysisFont()), QString());
+        QCOMPARE(writeAnalysisPdf(analysis, file, analysisFont()), QString());
         QProcess text;
         text.start("pdftotext", {"-enc", "UTF-8", file, "-"});
         if (!text.waitForFinished(20000)) {
@@ -139,12 +141,10 @@ class AnalysisWindowTest : public QObject {
         }
         const QString extracted = QString::fromUtf8(text.readAllStandardOutput());
         QString missing;
-        for (const QString& words : reportSentences(analysis) + reportColumns() +
-                                        QStringList{fromUtf8(analysis.result.text)}) {
-            for (const QChar character : words) {
-                if (!character.isSpace() && !extracted.contains(character)) {
-                    missing += character;
-                }
+        for (const QChar character : fromUtf8(textReport(analysis))) {
+            if (!character.isSpace() && !extracted.contains(character) &&
+                !missing.contains(character)) {
+                missing += character;
             }
         }
         QVERIFY2(missing.isEmpty(), qPrintable("not in the PDF's text: " + missing));
