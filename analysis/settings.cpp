@@ -16,6 +16,17 @@ constexpr char allowanceRange[] = "应为 0，或绝对值在 1e-100 到 1e100 �
     throw AnalysisError(AnalysisError::Problem::BadSetting, message);
 }
 
+// What is wrong with an allowance, in words to follow its name; empty when it can be used.
+std::string allowanceProblem(double allowance) {
+    if (allowance < 0) {
+        return "不能为负。";
+    }
+    if (!isAnalysableValue(allowance)) {
+        return std::string("超出了范围：") + allowanceRange + "。";
+    }
+    return {};
+}
+
 std::string_view trimmedText(std::string_view text) {
     const std::size_t first = text.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos) {
@@ -42,9 +53,11 @@ void checkSettings(const Settings& settings) {
     if (settings.digits != 1 && settings.digits != 2) {
         refuse("不确定度的有效位数只能取 1 或 2。");
     }
-    if (const std::optional<double> allowance = settings.instrumentError;
-        allowance && !(*allowance >= 0 && isAnalysableValue(*allowance))) {
-        refuse(std::string("仪器允差 Δ_仪") + allowanceRange + "。");
+    if (settings.instrumentError) {
+        if (const std::string problem = allowanceProblem(*settings.instrumentError);
+            !problem.empty()) {
+            refuse("仪器允差 Δ_仪" + problem);
+        }
     }
 }
 
@@ -54,16 +67,14 @@ std::optional<double> allowanceFromText(std::string_view text) {
     }
     const std::string quoted = "仪器允差 Δ_仪“" + quotedPiece(trimmedText(text)) + "”";
     const ValueText allowance = readValue(text);
-    switch (allowance.problem) {
-    case ValueText::Problem::NotANumber:
+    if (allowance.problem == ValueText::Problem::NotANumber) {
         refuse(quoted + "不是一个数。");
-    case ValueText::Problem::OutOfRange:
-        refuse(quoted + "超出了范围：" + allowanceRange + "。");
-    case ValueText::Problem::None:
-        break;
     }
-    if (allowance.value < 0) {
-        refuse(quoted + "不能为负。");
+    if (allowance.problem == ValueText::Problem::OutOfRange) {
+        refuse(quoted + "超出了范围：" + allowanceRange + "。");
+    }
+    if (const std::string problem = allowanceProblem(allowance.value); !problem.empty()) {
+        refuse(quoted + problem);
     }
     // + 0 writes -0 as 0.
     return allowance.value + 0.0;

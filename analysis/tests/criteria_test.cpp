@@ -224,6 +224,25 @@ TEST(Analyse, RejectsWhatItCannotAnalyse) {
         }
     }
     EXPECT_NO_THROW(analyse(numbered({0, 1e-100, -1e100})));
+
+    // The allowance as typed, read by the one function the window and the command line share.
+    const std::pair<const char*, const char*> allowances[] = {
+        {"abc", "仪器允差 Δ_仪“abc”不是一个数。"},
+        {"-0.1", "仪器允差 Δ_仪“-0.1”不能为负。"},
+        {"1e-200",
+         "仪器允差 Δ_仪“1e-200”超出了范围：应为 0，或绝对值在 1e-100 到 1e100 之间的数。"},
+        {"1e400", "仪器允差 Δ_仪“1e400”超出了范围"},
+    };
+    for (const auto& [text, message] : allowances) {
+        try {
+            allowanceFromText(text);
+            ADD_FAILURE() << text << ": accepted";
+        } catch (const AnalysisError& error) {
+            EXPECT_TRUE(std::string(error.what()).starts_with(message)) << error.what();
+        }
+    }
+    EXPECT_EQ(allowanceFromText(" 0.02 "), 0.02);
+    EXPECT_EQ(allowanceFromText(" "), std::nullopt);
 }
 
 } // namespace

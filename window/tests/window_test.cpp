@@ -265,7 +265,17 @@ class WindowTest : public QObject {
              1,
              0,
              {"7", "0", "请选择", "2",
-              "粘贴的数以逗号作小数点（如“10,1”），本程序以句点作小数点（如“10.1”）" + notPasted}}};
+              "粘贴的数以逗号作小数点（如“10,1”），本程序以句点作小数点（如“10.1”）" + notPasted}},
+            // On lines a comma is no separator: the column is refused, not torn at it.
+            {"Ctrl+V",
+             1,
+             "10.1\n10.2\n10,3\n10.4\n",
+             1,
+             0,
+             {"7", "0", "请选择", "2",
+              "第 3 行的“10,3”含有逗号。粘贴的数分行或分列排列时，逗号不分隔数据；本程序也不以逗号"
+              "作小数点，小数点请用句点（如“10.1”）" +
+                  notPasted}}};
         for (const auto& [gesture, box, clipboard, method, count, shown] : pastes) {
             WindowDriver window;
             window.chooseMethod(method);
