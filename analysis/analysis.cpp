@@ -77,9 +77,10 @@ Analysis analyse(std::span<const Reading> series, const Settings& settings) {
     }
     const std::vector<double> kept = valuesOf(analysis.chosen().kept);
     analysis.systematic = checkSystematic(kept);
-    analysis.result = uncertaintyResult(
-        kept, settings.instrumentError, settings.confidence,
-        {symbolFromText(settings.symbol), unitFromText(settings.unit), settings.digits});
+    analysis.result =
+        uncertaintyResult(kept, settings.instrumentError, settings.confidence,
+                          {symbolFromText(settings.symbol), unitFromText(settings.unit),
+                           settings.digits, settings.coverage, settings.rounding});
     return analysis;
 }
 

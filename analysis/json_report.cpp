@@ -92,6 +92,7 @@ void writeResult(JsonWriter& json, const UncertaintyResult& result, const Settin
     } else {
         json.key("nu_eff").null();
     }
+    json.key("coverage").string(coverageKey(result.coverage));
     json.key("k").number(result.k);
     json.key("confidence").number(confidenceFraction(result.confidence));
     json.key("U").number(result.U);

@@ -58,7 +58,7 @@ DecimalNumber shortestDecimal(double value) {
     return fromScientific(std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
 }
 
-DecimalNumber roundedToPlace(const DecimalNumber& number, int place) {
+DecimalNumber roundedToPlace(const DecimalNumber& number, int place, Rounding rounding) {
     if (number.isZero() || number.exponent >= place) {
         return number;
     }
@@ -72,7 +72,9 @@ DecimalNumber roundedToPlace(const DecimalNumber& number, int place) {
     const char first = digits[kept];
     const bool restIsZero = digits.find_first_not_of('0', kept + 1) == std::string::npos;
     const bool lastKeptOdd = (digits[kept - 1] - '0') % 2 == 1;
-    const bool up = first > '5' || (first == '5' && (!restIsZero || lastKeptOdd));
+    const bool up = rounding == Rounding::Up
+                        ? first != '0' || !restIsZero
+                        : first > '5' || (first == '5' && (!restIsZero || lastKeptOdd));
     digits.erase(kept);
     if (up) {
         std::size_t at = digits.size();

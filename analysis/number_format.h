@@ -24,8 +24,13 @@ struct DecimalNumber {
 // The shortest decimal that reads back as the same double (finite values only).
 DecimalNumber shortestDecimal(double value);
 
-// Rounded half to even at 10^place: no digit is left below it.
-DecimalNumber roundedToPlace(const DecimalNumber& number, int place);
+// How digits below a place go: half to even, or up (away from zero) whenever one of them is not
+// 0, as courses that round an uncertainty only up (只进不舍) teach.
+enum class Rounding { HalfEven, Up };
+
+// Rounded at 10^place: no digit is left below it.
+DecimalNumber roundedToPlace(const DecimalNumber& number, int place,
+                             Rounding rounding = Rounding::HalfEven);
 
 // Plain decimal notation with its last digit at 10^lastPlace (zeros appended where the number
 // ends above it); "-" only before a non-zero value.

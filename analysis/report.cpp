@@ -307,9 +307,13 @@ std::string uncertaintyBudget(const UncertaintyResult& result) {
     text += "合成标准不确定度 u_c = √(u_A² + u_B²) = " + sentenceNumber(result.uC) + "\n";
     text += "有效自由度 ν_eff = (n − 1)·(u_c/u_A)⁴ = " +
             (result.nuEff ? std::to_string(*result.nuEff) : std::string("∞")) + "\n";
-    text += "包含因子 k = " + sentenceNumber(result.k) +
-            "（P = " + std::string(confidenceLabel(result.confidence)) +
-            (result.nuEff ? "，t 分布" : "，正态分布") + "）\n";
+    if (result.coverage == Coverage::Student) {
+        text += "包含因子 k = " + sentenceNumber(result.k) +
+                "（P = " + std::string(confidenceLabel(result.confidence)) +
+                (result.nuEff ? "，t 分布" : "，正态分布") + "）\n";
+    } else {
+        text += "包含因子 k = " + sentenceNumber(result.k) + "（取定值）\n";
+    }
     text += "扩展不确定度 U = k·u_c = " + sentenceNumber(result.U);
     if (result.relative) {
         text += "\n相对不确定度 E = U/|x̄| = " + relativeText(*result.relative);

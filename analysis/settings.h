@@ -5,6 +5,7 @@
 
 #include "analysis/critical_values.h"
 #include "analysis/gross_errors.h"
+#include "analysis/uncertainty.h"
 
 #include <optional>
 #include <string>
@@ -22,8 +23,11 @@ struct Settings {
     Confidence confidence = Confidence::P95;
     // The instrument's allowance Δ_仪 (0, or a magnitude from 1e-100 to 1e100); none gives u_B = 0.
     std::optional<double> instrumentError;
-    // Significant digits of U: 1 or 2.
+    // Significant digits of U: 1 or 2, and how it is rounded to them.
     int digits = 2;
+    Rounding rounding = Rounding::HalfEven;
+    // k from Student's t at P, or a fixed k.
+    Coverage coverage = Coverage::Student;
     // The quantity's symbol in the result line, and its unit (none when empty).
     std::string symbol = "x";
     std::string unit;

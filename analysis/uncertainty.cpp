@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 namespace tavrello {
 
@@ -40,22 +41,78 @@ Mantissas shared(const DecimalNumber& mean, const DecimalNumber& U, int lastPlac
             U.isZero() ? "0" : plainText(uMantissa, lastPlace - exponent), exponent};
 }
 
-Mantissas roundedPair(double mean, double U, int digits) {
+Mantissas roundedPair(double mean, double U, int digits, Rounding rounding) {
     const DecimalNumber meanText = shortestDecimal(mean);
     if (U == 0) {
         return shared(meanText, {}, meanText.exponent);
     }
     const DecimalNumber uText = shortestDecimal(U);
     int lastPlace = uText.leadingPlace() - (digits - 1);
-    DecimalNumber rounded = roundedToPlace(uText, lastPlace);
+    DecimalNumber rounded = roundedToPlace(uText, lastPlace, rounding);
     // 0.0996 to two digits is 0.100: one digit too many, all zeros, so drop it.
     if (rounded.leadingPlace() > uText.leadingPlace()) {
-        rounded = roundedToPlace(rounded, ++lastPlace);
+        rounded = roundedToPlace(rounded, ++lastPlace, rounding);
     }
     return shared(roundedToPlace(meanText, lastPlace), rounded, lastPlace);
 }
 
+constexpr std::pair<Coverage, std::string_view> coverageKeys[] = {
+    {Coverage::Student, "t"}, {Coverage::K1, "1"}, {Coverage::K2, "2"}, {Coverage::K3, "3"}};
+constexpr std::pair<Rounding, std::string_view> roundingKeys[] = {{Rounding::HalfEven, "even"},
+                                                                  {Rounding::Up, "up"}};
+
+template <typename Choice, std::size_t size>
+std::string_view keyOf(const std::pair<Choice, std::string_view> (&keys)[size], Choice choice) {
+    for (const auto& [each, key] : keys) {
+        if (each == choice) {
+            return key;
+        }
+    }
+    return {};
+}
+
+template <typename Choice, std::size_t size>
+std::optional<Choice> choiceOf(const std::pair<Choice, std::string_view> (&keys)[size],
+                               std::string_view key) {
+    for (const auto& [each, text] : keys) {
+        if (text == key) {
+            return each;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
+
+std::string_view coverageKey(Coverage coverage) {
+    return keyOf(coverageKeys, coverage);
+}
+
+std::optional<Coverage> coverageFromKey(std::string_view key) {
+    return choiceOf(coverageKeys, key);
+}
+
+double coverageFactor(Coverage coverage, Confidence confidence, DegreesOfFreedom nu) {
+    switch (coverage) {
+    case Coverage::K1:
+        return 1;
+    case Coverage::K2:
+        return 2;
+    case Coverage::K3:
+        return 3;
+    case Coverage::Student:
+        break;
+    }
+    return coverageFactor(confidence, nu);
+}
+
+std::string_view roundingKey(Rounding rounding) {
+    return keyOf(roundingKeys, rounding);
+}
+
+std::optional<Rounding> roundingFromKey(std::string_view key) {
+    return choiceOf(roundingKeys, key);
+}
 
 std::optional<double> relativeUncertainty(double value, double U) {
     if (value == 0) {
@@ -101,7 +158,8 @@ DegreesOfFreedom effectiveDegreesOfFreedom(std::size_t n, double variance, doubl
 }
 
 std::string resultLine(const ResultStatement& statement) {
-    const Mantissas pair = roundedPair(statement.value, statement.U, statement.digits);
+    const Mantissas pair =
+        roundedPair(statement.value, statement.U, statement.digits, statement.rounding);
     std::string line = statement.symbol + " = (" + pair.mean + " ± " + pair.U + ")";
     if (pair.exponent) {
         line += "×10" + superscript(*pair.exponent);
@@ -109,9 +167,13 @@ std::string resultLine(const ResultStatement& statement) {
     if (!statement.unit.empty()) {
         line += " " + statement.unit;
     }
-    line += ", P = " + std::string(confidenceLabel(statement.confidence)) +
-            ", k = " + fixedText(statement.k, -2) +
-            ", ν = " + (statement.nu ? std::to_string(*statement.nu) : std::string("∞"));
+    if (statement.coverage == Coverage::Student) {
+        line += ", P = " + std::string(confidenceLabel(statement.confidence)) +
+                ", k = " + fixedText(statement.k, -2) +
+                ", ν = " + (statement.nu ? std::to_string(*statement.nu) : std::string("∞"));
+    } else {
+        line += ", k = " + std::string(coverageKey(statement.coverage));
+    }
     if (const std::optional<double> relative = relativeUncertainty(statement.value, statement.U)) {
         line += ", E = " + relativeText(*relative);
     }
@@ -146,11 +208,13 @@ UncertaintyResult uncertaintyResult(std::span<const double> values,
     result.nuEff = effectiveDegreesOfFreedom(summary.n, variance, allowance, relativeError);
 
     result.confidence = confidence;
-    result.k = coverageFactor(confidence, result.nuEff);
+    result.coverage = wording.coverage;
+    result.k = coverageFactor(wording.coverage, confidence, result.nuEff);
     result.U = result.k * result.uC;
     result.relative = relativeUncertainty(result.mean, result.U);
-    result.text = resultLine({wording.symbol, wording.unit, result.mean, result.U, result.k,
-                              result.nuEff, confidence, wording.digits});
+    result.text =
+        resultLine({wording.symbol, wording.unit, result.mean, result.U, result.k, result.nuEff,
+                    confidence, wording.digits, wording.coverage, wording.rounding});
     return result;
 }
 

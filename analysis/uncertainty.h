@@ -4,16 +4,31 @@
 #pragma once
 
 #include "analysis/critical_values.h"
+#include "analysis/number_format.h"
 
 #include <cstddef>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace tavrello {
 
+// How k is found: from Student's t at P and ν, as the GUM does, or fixed, as many courses teach;
+// k = 1 states u_c itself.
+enum class Coverage { Student, K1, K2, K3 };
+// "t", "1", "2", "3", as the command line and the settings file take them.
+std::string_view coverageKey(Coverage coverage);
+std::optional<Coverage> coverageFromKey(std::string_view key);
+// k for the coverage; with Student, t_(1+P)/2(ν).
+double coverageFactor(Coverage coverage, Confidence confidence, DegreesOfFreedom nu);
+
+// "even", "up": how U is rounded to its digits (see Rounding).
+std::string_view roundingKey(Rounding rounding);
+std::optional<Rounding> roundingFromKey(std::string_view key);
+
 // What a result line states: "d = (120.411 ± 0.024) mm, P = 95 %, k = 1.96, ν = 873,
-// E = 0.020 %".
+// E = 0.020 %"; with a fixed k, "d = (120.411 ± 0.025) mm, k = 2, E = 0.021 %".
 struct ResultStatement {
     std::string symbol = "x";
     // Empty for none.
@@ -26,12 +41,15 @@ struct ResultStatement {
     Confidence confidence = Confidence::P95;
     // Significant digits of U: 1 or 2.
     int digits = 2;
+    Coverage coverage = Coverage::Student;
+    Rounding rounding = Rounding::HalfEven;
 };
 
-// U to `digits` significant digits and the value to the same last place, both rounded half to
-// even from their shortest decimal texts; one shared power of ten, that of the value's first
-// digit, where the plain form would need more than six zeros before U's first digit or after its
-// last. With U = 0 the value is written as its shortest text. E follows where the value is not 0.
+// U to `digits` significant digits by its rounding and the value to the same last place half to
+// even, both from their shortest decimal texts; one shared power of ten, that of the value's
+// first digit, where the plain form would need more than six zeros before U's first digit or
+// after its last. With U = 0 the value is written as its shortest text. P and ν follow where k
+// comes from them, E where the value is not 0.
 std::string resultLine(const ResultStatement& statement);
 
 // E = U/|value|; nothing where the value is 0.
@@ -59,6 +77,7 @@ struct UncertaintyResult {
     // infinite (u_A = 0, or beyond 2⁶³).
     DegreesOfFreedom nuEff;
     Confidence confidence = Confidence::P95;
+    Coverage coverage = Coverage::Student;
     double k = 0;
     // k·u_c.
     double U = 0;
@@ -72,6 +91,8 @@ struct ResultWording {
     std::string symbol = "x";
     std::string unit;
     int digits = 2;
+    Coverage coverage = Coverage::Student;
+    Rounding rounding = Rounding::HalfEven;
 };
 
 // Over at least two values, with Δ_仪 finite and >= 0.

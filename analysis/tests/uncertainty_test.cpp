@@ -59,6 +59,18 @@ TEST(ResultLine, RoundsAsWrittenAndSharesOnePowerOfTen) {
     EXPECT_EQ(resultLine({"x", "", 0, 0.1, 1.005, std::nullopt, Confidence::Sigma3, 1}),
               "x = (0.0 ± 0.1), P = 99.73 %, k = 1.00, ν = ∞");
 
+    // A fixed k states no P and no ν; rounding up (只进不舍) takes U up at any digit it drops,
+    // while the value still rounds half to even.
+    ResultStatement fixed{"x", "",           10.2,        0.1403, 2, 4, Confidence::P95,
+                          2,   Coverage::K2, Rounding::Up};
+    EXPECT_EQ(resultLine(fixed), "x = (10.20 ± 0.15), k = 2, E = 1.4 %");
+    fixed.U = 0.14;
+    EXPECT_EQ(resultLine(fixed), "x = (10.20 ± 0.14), k = 2, E = 1.4 %");
+    fixed.U = 0.0996;
+    fixed.rounding = Rounding::HalfEven;
+    fixed.coverage = Coverage::K1;
+    EXPECT_EQ(resultLine(fixed), "x = (10.20 ± 0.10), k = 1, E = 0.98 %");
+
     // E in per cent to two significant digits, rounded as written.
     const std::pair<double, const char*> relatives[] = {
         {0.000199, "0.020 %"}, {0.000996, "0.10 %"}, {0.1525, "15 %"},
