@@ -18,6 +18,18 @@ namespace {
 
 constexpr int sentenceDigits = 6;
 
+// Each criterion's name as the sentences give it, and short, as a table's header does; in the
+// order of Criterion.
+struct CriterionWords {
+    std::string_view name;
+    std::string_view shortName;
+};
+constexpr CriterionWords criterionWords[] = {{"拉依达准则（3σ准则）", "拉依达"},
+                                             {"格拉布斯准则", "格拉布斯"},
+                                             {"罗曼诺夫斯基准则（t检验准则）", "罗曼诺夫斯基"},
+                                             {"肖维勒准则", "肖维勒"}};
+static_assert(std::size(criterionWords) == allCriteria.size());
+
 std::string count(std::size_t n) {
     return std::to_string(n);
 }
@@ -137,31 +149,11 @@ std::unordered_map<int, std::size_t> removalRounds(const CriterionOutcome& outco
 } // namespace
 
 std::string_view criterionName(Criterion criterion) {
-    switch (criterion) {
-    case Criterion::Pauta:
-        return "拉依达准则（3σ准则）";
-    case Criterion::Grubbs:
-        return "格拉布斯准则";
-    case Criterion::Romanovsky:
-        return "罗曼诺夫斯基准则（t检验准则）";
-    case Criterion::Chauvenet:
-        return "肖维勒准则";
-    }
-    return {};
+    return criterionWords[static_cast<std::size_t>(criterion)].name;
 }
 
 std::string_view criterionShortName(Criterion criterion) {
-    switch (criterion) {
-    case Criterion::Pauta:
-        return "拉依达";
-    case Criterion::Grubbs:
-        return "格拉布斯";
-    case Criterion::Romanovsky:
-        return "罗曼诺夫斯基";
-    case Criterion::Chauvenet:
-        return "肖维勒";
-    }
-    return {};
+    return criterionWords[static_cast<std::size_t>(criterion)].shortName;
 }
 
 std::string sentenceNumber(double value) {
