@@ -1,8 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "analysis/analysis.h"
+#include "window/analysis/series_plot.h"
 #include "window/plotting/axis_ticks.h"
 
+#include <QImage>
 #include <QTest>
 #include <charconv>
 #include <cmath>
@@ -118,6 +121,21 @@ class PlotAxisTest : public QObject {
                 previous = tick;
             }
         }
+    }
+
+    // Values a unit in the last place apart once made the ticks loop without end.
+    void plotsValuesOneUnitInTheLastPlaceApart() {
+        std::vector<Reading> series;
+        for (int box = 1; box <= 20; ++box) {
+            series.emplace_back(box, box == 20 ? 100000000.00000001 : 100000000);
+        }
+        QImage blank(640, 400, QImage::Format_RGB32);
+        blank.fill(Qt::white);
+        QImage image = blank;
+        QPainter painter(&image);
+        paintSeriesPlot(painter, QRectF(image.rect()), analyse(series));
+        painter.end();
+        QVERIFY(image != blank);
     }
 };
 
