@@ -146,6 +146,20 @@ std::unordered_map<int, std::size_t> removalRounds(const CriterionOutcome& outco
     return rounds;
 }
 
+// The round that tested each value, by position: looked up once per value of the table.
+std::unordered_map<int, const Round*> testingRounds(const CriterionOutcome& outcome) {
+    std::unordered_map<int, const Round*> rounds;
+    for (const Round& round : outcome.rounds) {
+        rounds.emplace(round.position, &round);
+    }
+    return rounds;
+}
+
+std::string detailOf(const Round& round) {
+    return "统计量 " + sentenceNumber(round.statistic) + "，临界值 " +
+           sentenceNumber(round.critical);
+}
+
 } // namespace
 
 std::string_view criterionName(Criterion criterion) {
@@ -250,11 +264,7 @@ std::string warningText(CriterionWarning warning, const CriterionOutcome& outcom
 std::string roundDetail(const CriterionOutcome& outcome, int position) {
     const auto round = std::find_if(outcome.rounds.begin(), outcome.rounds.end(),
                                     [position](const Round& r) { return r.position == position; });
-    if (round == outcome.rounds.end()) {
-        return {};
-    }
-    return "统计量 " + sentenceNumber(round->statistic) + "，临界值 " +
-           sentenceNumber(round->critical);
+    return round == outcome.rounds.end() ? std::string() : detailOf(*round);
 }
 
 std::string residualSumsSentence(const SystematicChecks& checks) {
@@ -327,12 +337,14 @@ report::Table residualTable(const Analysis& analysis) {
     table.header = {"序号", "x_i", "v_i", "v_i²"};
     table.spokenHeader = {"序号", "x i", "残差 v i", "v i 的平方"};
     std::vector<std::unordered_map<int, std::size_t>> removedIn;
+    std::vector<std::unordered_map<int, const Round*>> testedIn;
     for (const CriterionOutcome& outcome : analysis.criteria) {
         const bool chosen = outcome.criterion == analysis.settings.criterion;
         const std::string mark = chosen ? "（所选）" : "";
         table.header.push_back(std::string(criterionShortName(outcome.criterion)) + mark);
         table.spokenHeader.push_back(std::string(criterionName(outcome.criterion)) + mark);
         removedIn.push_back(removalRounds(outcome));
+        testedIn.push_back(testingRounds(outcome));
     }
     const std::unordered_map<int, std::size_t>& chosenRemovals =
         removedIn[static_cast<std::size_t>(analysis.settings.criterion)];
@@ -353,7 +365,9 @@ report::Table residualTable(const Analysis& analysis) {
                           : found == removedIn[criterion].end()
                               ? "保留"
                               : "第" + std::to_string(found->second) + "轮剔除");
-            details.push_back(roundDetail(outcome, reading.position));
+            const auto tested = testedIn[criterion].find(reading.position);
+            details.push_back(tested == testedIn[criterion].end() ? std::string()
+                                                                  : detailOf(*tested->second));
         }
         table.rows.push_back(std::move(row));
         table.details.push_back(std::move(details));

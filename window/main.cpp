@@ -3,7 +3,7 @@
 
 #include "window/appearance.h"
 #include "window/clock/status_clock.h"
-#include "window/command_line/analyse_command.h"
+#include "window/command_line/command_line.h"
 #include "window/fonts/interface_font.h"
 #include "window/form1.h"
 #include "window/message_boxes.h"

@@ -3,23 +3,13 @@
 
 #pragma once
 
-#include <QStringList>
-#include <cstdio>
+#include "window/command_line/command.h"
 
 namespace tavrello {
 
-// Whether the program was started for the command line (--analyse, --help, --version) rather
-// than for its window; read from the raw arguments, before any application object exists.
-bool startedForCommandLine(int argc, char* argv[]);
-
-// tavrello --analyse [FILE]: analyses the series in FILE, or on standard input, and prints the
-// report. Returns the exit status: 0, or 2 with a message on `errors` and nothing on `out` when
-// the arguments or the series cannot be used. Needs a QCoreApplication, a QGuiApplication for
-// --pdf and --png.
-int runAnalyseCommand(const QStringList& arguments, std::FILE* out, std::FILE* errors);
-
-// The program on the command line: the application object the command needs (none with a
-// display), the console on Windows, then the command. Returns the exit status.
-int commandLineMain(int argc, char* argv[]);
+// tavrello --analyse [FILE]: the series in the file, or on standard input, analysed as the
+// analysis window does it, with the settings as options; the report as text or JSON, and on
+// request as a PDF and the plot as a PNG. Needs a QGuiApplication for --pdf and --png.
+const Command& analyseCommand();
 
 } // namespace tavrello

@@ -4,6 +4,7 @@
 #include "window/reports/report_files.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QClipboard>
 #include <QDate>
 #include <QFile>
@@ -73,6 +74,17 @@ QString pageHtml(const report::Document& document) {
            fromUtf8(report::html(cut, 0, cut.blocks.size()));
 }
 
+// The bytes written whole, or the error in words: a full disk fails only when the file is
+// flushed, and a failed write must not pass for a saved report.
+QString writeWhole(const QString& file, const QByteArray& bytes) {
+    QFile output(file);
+    if (!output.open(QIODevice::WriteOnly) || output.write(bytes) != bytes.size() ||
+        !output.flush()) {
+        return cannotWrite(file);
+    }
+    return {};
+}
+
 void placeFigure(QTextDocument& text) {
     QTextCursor mark = text.find(QString(QChar(figureMark)));
     if (mark.isNull()) {
@@ -106,7 +118,9 @@ QString writeReportPdf(const report::Document& document, const FigurePainter& fi
     if (QFile probe(file); !probe.open(QIODevice::WriteOnly)) {
         return cannotWrite(file);
     }
-    QPdfWriter writer(file);
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&pdf);
     writer.setTitle(fromUtf8(document.title));
     writer.setCreator("Tavrello");
     writer.setPageSize(QPageSize(QPageSize::A4));
@@ -156,7 +170,7 @@ QString writeReportPdf(const report::Document& document, const FigurePainter& fi
     if (!painter.end()) {
         return cannotWrite(file);
     }
-    return {};
+    return writeWhole(file, pdf.data());
 }
 
 QString writeFigurePng(const FigurePainter& figure, QSize size, const QString& file,
@@ -170,10 +184,13 @@ QString writeFigurePng(const FigurePainter& figure, QSize size, const QString& f
         painter.setFont(font);
         figure(painter, QRectF(QPointF(0, 0), QSizeF(size)));
     }
-    if (QFile probe(file); !probe.open(QIODevice::WriteOnly) || !image.save(&probe, "PNG")) {
+    // Encoded in memory: libpng reports a failed write on standard error by itself.
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    if (!image.save(&png, "PNG")) {
         return cannotWrite(file);
     }
-    return {};
+    return writeWhole(file, png.data());
 }
 
 } // namespace tavrello

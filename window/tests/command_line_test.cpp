@@ -1,14 +1,19 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
+
+const QByteArray series = "10.1 10.3 10.2 10.25 10.15";
 
 struct Run {
     int status;
@@ -16,9 +21,23 @@ struct Run {
     QString errors;
 };
 
-Run analyse(const QByteArray& input, const QStringList& options) {
+// The program as a user runs it, in `folder`: on Linux without a display, a platform chosen
+// or a runtime folder for Qt, so that none of them is needed and Qt warns about none.
+Run tavrello(const QStringList& arguments, const QByteArray& input = {},
+             const QString& folder = QDir::currentPath(), const QString& output = {}) {
     QProcess program;
-    program.start(TAVRELLO_PROGRAM, QStringList{"--analyse"} + options);
+#ifdef Q_OS_LINUX
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"}) {
+        environment.remove(name);
+    }
+    program.setProcessEnvironment(environment);
+#endif
+    program.setWorkingDirectory(folder);
+    if (!output.isEmpty()) {
+        program.setStandardOutputFile(output);
+    }
+    program.start(TAVRELLO_PROGRAM, arguments);
     program.write(input);
     program.closeWriteChannel();
     if (!program.waitForFinished(30000)) {
@@ -26,6 +45,15 @@ Run analyse(const QByteArray& input, const QStringList& options) {
     }
     return {program.exitCode(), program.readAllStandardOutput(),
             QString::fromUtf8(program.readAllStandardError())};
+}
+
+Run analyse(const QByteArray& input, const QStringList& options) {
+    return tavrello(QStringList{"--analyse"} + options, input);
+}
+
+QJsonValue jsonOf(const QByteArray& input, const QStringList& options) {
+    return QJsonDocument::fromJson(analyse(input, QStringList{"--format=json"} + options).out)
+        .object();
 }
 
 QList<QStringList> rowsOf(const QString& file) {
@@ -42,6 +70,28 @@ QList<QStringList> rowsOf(const QString& file) {
     return rows;
 }
 
+QHash<QString, QByteArray> exampleSeries() {
+    QHash<QString, QByteArray> examples;
+    for (const QStringList& row : rowsOf("example_series.tsv")) {
+        examples[row[0]] = row[1].toUtf8();
+    }
+    return examples;
+}
+
+// One line in Chinese: no words of English outside the quoted pieces and the options it names,
+// as a system's error text would bring.
+bool isOneChineseLine(const QString& errors) {
+    QString words = errors;
+    words.remove(QRegularExpression("“[^”]*”|--?[A-Za-z][\\w-]*(=\\S*)?|tavrello"));
+    return errors.startsWith("tavrello: ") && errors.count('\n') == 1 && errors.endsWith('\n') &&
+           !words.contains(QRegularExpression("[A-Za-z]{3,}"));
+}
+
+QByteArray opening(const QString& file) {
+    QFile written(file);
+    return written.open(QIODevice::ReadOnly) ? written.read(4) : QByteArray();
+}
+
 } // namespace
 
 class CommandLineTest : public QObject {
@@ -50,15 +100,10 @@ class CommandLineTest : public QObject {
   private slots:
     // Every round of the published worked examples, as the JSON report gives it.
     void jsonGivesTheWorkedExamplesRoundByRound() {
-        QHash<QString, QByteArray> series;
-        for (const QStringList& row : rowsOf("example_series.tsv")) {
-            series[row[0]] = row[1].toUtf8();
-        }
+        const QHash<QString, QByteArray> examples = exampleSeries();
         for (const QStringList& row : rowsOf("examples.tsv")) {
             const QString alpha = row[2].isEmpty() ? "0.05" : row[2];
-            const Run run = analyse(series[row[0]], {"--format", "json", "--alpha", alpha});
-            QCOMPARE(run.status, 0);
-            const QJsonObject report = QJsonDocument::fromJson(run.out).object();
+            const QJsonValue report = jsonOf(examples[row[0]], {"--alpha", alpha});
             const QJsonObject round = report["criteria"][row[1].toLower()]["rounds"]
                                           .toArray()[row[3].toInt() - 1]
                                           .toObject();
@@ -71,31 +116,132 @@ class CommandLineTest : public QObject {
             QVERIFY2(row[12].startsWith("tie") || round["value"].toDouble() == row[7].toDouble(),
                      qPrintable(example));
         }
-        const QJsonObject orifices =
-            QJsonDocument::fromJson(analyse(series["EX-120"], {"--format=json"}).out).object();
-        QCOMPARE(orifices["result"]["text"].toString(),
-                 "x = (120.4114 ± 0.0093), P = 95 %, k = 2.16, ν = 13, E = 0.0077 %");
-        QCOMPARE(orifices["criteria"]["grubbs"]["removed"].toArray(), QJsonArray({7}));
+        QCOMPARE(jsonOf(examples["EX-120"], {})["criteria"]["grubbs"]["removed"].toArray(),
+                 QJsonArray({7}));
     }
 
-    // A series or an option that cannot be used: status 2, a message naming what is wrong,
-    // nothing on standard output.
+    // The result line with the quantity's symbol and unit, in both reports, and what the JSON
+    // report holds beside the numbers: the values as typed, the criteria's caveats, E.
+    void reportsStateTheResultAsTheWindowDoes() {
+        const QByteArray orifices = exampleSeries()["EX-120"];
+        const QString line = "d = (120.4114 ± 0.0093) mm, P = 95 %, k = 2.16, ν = 13, E = 0.0077 %";
+        const QStringList named = {"--symbol", "d", "--unit=mm"};
+        QVERIFY(analyse(orifices, named).out.endsWith(("测量结果：" + line + "\n").toUtf8()));
+        const QJsonValue result = jsonOf(orifices, named)["result"];
+        QCOMPARE(result["text"].toString(), line);
+        QCOMPARE(result["symbol"].toString(), "d");
+        QCOMPARE(result["unit"].toString(), "mm");
+        QCOMPARE(result["relative"].toDouble(),
+                 result["U"].toDouble() / std::abs(result["mean"].toDouble()));
+
+        const QJsonValue typed = jsonOf("10.10 10.30 -0.200e2 10.2", {});
+        QCOMPARE(typed["texts"].toArray(), QJsonArray({"10.10", "10.30", "-0.200e2", "10.2"}));
+        QCOMPARE(typed["values"].toArray(), QJsonArray({10.1, 10.3, -20.0, 10.2}));
+        const QJsonObject caveat = typed["criteria"]["pauta"]["warnings"][0].toObject();
+        QCOMPARE(caveat["kind"].toString(), "cannot_remove");
+        QVERIFY(caveat["text"].toString().contains("n ≤ 10"));
+        QVERIFY(jsonOf("-1 1", {})["result"]["relative"].isNull());
+    }
+
+    // An argument, a file or a series that cannot be used: status 2, one line in Chinese that
+    // names what is wrong, nothing on standard output and no file written.
     void refusesWhatItCannotUse() {
-        const std::tuple<QByteArray, QStringList, QString> refusals[] = {
+        QTemporaryDir elsewhere;
+        const QString locked = elsewhere.filePath("locked.txt");
+        QFile(locked).open(QIODevice::WriteOnly);
+        QFile::setPermissions(locked, {});
+        std::vector<std::tuple<QByteArray, QStringList, QString>> refusals = {
             {"1 2 abc 4", {}, "第 3 个数据“abc”不是一个数"},
-            {"10,1\n10,3\n", {}, "逗号作小数点"},
-            {"7", {}, "至少需要 2 个数据，读到 1 个"},
             {"1 1e200", {}, "第 2 个数据“1e200”超出了分析的范围"},
-            {"1 2", {"--alpha", "0.1"}, "选项 --alpha 的值“0.1”不能使用"},
-            {"1 2", {"--digits"}, "选项 --digits 后面缺少它的值"},
-            {"1 2", {"--loud"}, "不认识的选项“--loud”"},
-            {"", {"/nonexistent/series.txt"}, "无法读取文件“/nonexistent/series.txt”"},
-            {QByteArray("1\n").repeated(100'001), {}, "最多分析 100000 个数据，读到 100001 个"}};
-        for (const auto& [input, options, message] : refusals) {
-            const Run run = analyse(input, options);
-            QVERIFY2(run.status == 2 && run.out.isEmpty() && run.errors.contains(message),
-                     qPrintable(run.errors));
+            {"1 1e400", {}, "第 2 个数据“1e400”超出了分析的范围"},
+            {"1 2\f 3", {}, "第 2 个数据“2〈换页符〉”不是一个数"},
+            {"1\n2\v\n3", {}, "第 2 个数据“2〈垂直制表符〉”不是一个数"},
+            {"1 2 " + QByteArray(60, 'a'), {}, "第 3 个数据“" + QString(40, 'a') + "…”不是"},
+            {"10.1\n10.2\n10,3\n10.4\n", {}, "第 3 行的“10,3”含有逗号"},
+            {"10,1\n10,3\n", {}, "逗号作小数点"},
+            {"7", {}, "至少需要 2 个数据，只有 1 个"},
+            {QByteArray("1\n").repeated(100'001), {}, "最多分析 100000 个数据，读到 100001 个"},
+            {series, {"--alpha", "0.1"}, "选项 --alpha 的值“0.1”不能使用"},
+            {series, {"--alpha", "0.05", "--alpha=0.01"}, "选项 --alpha 给了两次"},
+            {series, {"--digits"}, "选项 --digits 后面缺少它的值"},
+            {series, {"--pdf="}, "选项 --pdf 后面缺少它的值"},
+            {{}, {"--pdf", "--png", "s.txt"}, "选项 --pdf 后面缺少它的值（“--png”像是一个选项"},
+            {series, {"--instrument-error", "1e-200"}, "仪器允差 Δ_仪“1e-200”超出了范围"},
+            {series, {"--loud"}, "不认识的选项“--loud”"},
+            {{}, {"s.txt", "s.txt"}, "只能读一个文件，多出了“s.txt”"},
+            {{}, {"/nonexistent/series.txt"}, "文件“/nonexistent/series.txt”不存在"},
+            {{}, {"."}, "“.”是一个文件夹，不是文件"},
+#ifdef Q_OS_LINUX
+            {{}, {"/proc/self/mem"}, "读取文件“/proc/self/mem”时出错"},
+            {{}, {"/dev/zero"}, "文件“/dev/zero”超过 64 MB"},
+#endif
+        };
+        // Whoever may read anything reads it.
+        if (!QFileInfo(locked).isReadable()) {
+            refusals.emplace_back(QByteArray(), QStringList{locked},
+                                  "没有读取文件“" + locked + "”的权限");
         }
+        for (const auto& [input, options, message] : refusals) {
+            QTemporaryDir folder;
+            QFile seriesFile(folder.filePath("s.txt"));
+            QVERIFY(seriesFile.open(QIODevice::WriteOnly) && seriesFile.write(series) > 0);
+            seriesFile.close();
+            const Run run = tavrello(QStringList{"--analyse"} + options, input, folder.path());
+            QVERIFY2(run.status == 2 && run.out.isEmpty() && run.errors.contains(message) &&
+                         isOneChineseLine(run.errors),
+                     qPrintable(message + " ≠ " + run.errors));
+            QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"s.txt"});
+        }
+    }
+
+    // The help and the version, asked for in any order, with or without the command, need no
+    // display and are answered before any other argument is looked at.
+    void answersHelpAndVersionWithoutADisplay() {
+        const QString version = "Tavrello " TAVRELLO_VERSION "\n";
+        const std::pair<QStringList, QStringList> questions[] = {
+            {{"--help"}, {"tavrello --analyse [选项] [文件]", "退出状态：0 成功；1 "}},
+            {{"--version"}, {version}},
+            {{"--help", "--version"}, {"tavrello --analyse [选项] [文件]", version}},
+            {{"--version", "--help"}, {version, "tavrello --analyse [选项] [文件]"}},
+            {{"--analyse", "--help"}, {"仪器允差 Δ_仪", "--symbol S", "--unit U", "；1 "}},
+            {{"--analyse", "--alpha", "--help", "--version"}, {"--criterion", version}},
+        };
+        for (const auto& [arguments, pieces] : questions) {
+            const Run run = tavrello(arguments);
+            const QString out = QString::fromUtf8(run.out);
+            QVERIFY2(run.status == 0 && run.errors.isEmpty(), qPrintable(run.errors));
+            for (const QString& piece : pieces) {
+                QVERIFY2(out.contains(piece), qPrintable(arguments.join(' ') + ": " + piece));
+            }
+        }
+    }
+
+    // The PDF and the picture drawn without a display and without a word from Qt; whatever
+    // cannot be written ends the run with status 1 and says so.
+    void writesItsFilesOrSaysWhyNot() {
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath("r.pdf");
+        const QString png = folder.filePath("r.png");
+        const Run drawn = analyse(series, {"--pdf", pdf, "--png=" + png});
+        QVERIFY2(drawn.status == 0 && !drawn.out.isEmpty() && drawn.errors.isEmpty(),
+                 qPrintable(drawn.errors));
+        QCOMPARE(opening(pdf), "%PDF");
+        QCOMPARE(opening(png), "\x89PNG");
+#ifdef Q_OS_LINUX
+        const std::tuple<QStringList, QString, QString> unwritten[] = {
+            {{"--analyse"}, "/dev/full", "无法写入标准输出"},
+            {{"--analyse", "--format", "json"}, "/dev/full", "无法写入标准输出"},
+            {{"--help"}, "/dev/full", "无法写入标准输出"},
+            {{"--analyse", "--pdf", "/dev/full"}, {}, "无法写入文件“/dev/full”"},
+            {{"--analyse", "--png", "/dev/full"}, {}, "无法写入文件“/dev/full”"},
+        };
+        for (const auto& [arguments, output, message] : unwritten) {
+            const Run run = tavrello(arguments, series, QDir::currentPath(), output);
+            QVERIFY2(run.status == 1 && run.out.isEmpty() && run.errors.contains(message) &&
+                         isOneChineseLine(run.errors),
+                     qPrintable(arguments.join(' ') + ": " + run.errors));
+        }
+#endif
     }
 };
 
