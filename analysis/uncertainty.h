@@ -17,12 +17,15 @@ namespace tavrello {
 // How k is found: from Student's t at P and ν, as the GUM does, or fixed, as many courses teach;
 // k = 1 states u_c itself.
 enum class Coverage { Student, K1, K2, K3 };
+inline constexpr Coverage allCoverages[] = {Coverage::Student, Coverage::K1, Coverage::K2,
+                                            Coverage::K3};
 // "t", "1", "2", "3", as the command line and the settings file take them.
 std::string_view coverageKey(Coverage coverage);
 std::optional<Coverage> coverageFromKey(std::string_view key);
 // k for the coverage; with Student, t_(1+P)/2(ν).
 double coverageFactor(Coverage coverage, Confidence confidence, DegreesOfFreedom nu);
 
+inline constexpr Rounding allRoundings[] = {Rounding::HalfEven, Rounding::Up};
 // "even", "up": how U is rounded to its digits (see Rounding).
 std::string_view roundingKey(Rounding rounding);
 std::optional<Rounding> roundingFromKey(std::string_view key);

@@ -60,6 +60,14 @@ std::vector<CommandOption> options() {
         {.name = "--digits",
          .choices = {"1", "2"},
          .help = "不确定度的有效位数（默认 " + QString::number(defaults.digits) + "）"},
+        {.name = "--rounding",
+         .choices = keysOf(allRoundings, roundingKey),
+         .help = "不确定度的修约：even 四舍六入五凑偶，up 只进不舍（默认 " +
+                 text(roundingKey(defaults.rounding)) + "）"},
+        {.name = "--coverage",
+         .choices = keysOf(allCoverages, coverageKey),
+         .help = "包含因子：t 由 P 与 ν 查 t 分布，1、2、3 取定值（默认 " +
+                 text(coverageKey(defaults.coverage)) + "）"},
         {.name = "--symbol",
          .valueName = "S",
          .help = "被测量的符号（默认 " + text(defaults.symbol) + "）",
@@ -82,6 +90,8 @@ Settings settingsOf(const GivenOptions& given) {
     settings.confidence =
         confidenceFromKey(given.text("--confidence")).value_or(defaults.confidence);
     settings.digits = given.value("--digits").value_or(QString::number(defaults.digits)).toInt();
+    settings.rounding = roundingFromKey(given.text("--rounding")).value_or(defaults.rounding);
+    settings.coverage = coverageFromKey(given.text("--coverage")).value_or(defaults.coverage);
     settings.instrumentError = allowanceFromText(given.text("--instrument-error"));
     settings.symbol = symbolFromText(given.text("--symbol"));
     settings.unit = unitFromText(given.text("--unit"));

@@ -133,6 +133,11 @@ class CommandLineTest : public QObject {
         QCOMPARE(result["unit"].toString(), "mm");
         QCOMPARE(result["relative"].toDouble(),
                  result["U"].toDouble() / std::abs(result["mean"].toDouble()));
+        // The course conventions: a fixed k, and U rounded only up (0.008608 → 0.0087).
+        QCOMPARE(jsonOf(orifices,
+                        named + QStringList{"--coverage", "2", "--rounding=up"})["result"]["text"]
+                     .toString(),
+                 "d = (120.4114 ± 0.0087) mm, k = 2, E = 0.0071 %");
 
         const QJsonValue typed = jsonOf("10.10 10.30 -0.200e2 10.2", {});
         QCOMPARE(typed["texts"].toArray(), QJsonArray({"10.10", "10.30", "-0.200e2", "10.2"}));
