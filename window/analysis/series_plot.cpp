@@ -10,6 +10,8 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <unordered_set>
 
 namespace tavrello {
 
@@ -84,25 +86,45 @@ void nameLines(QPainter& painter, const PlotFrame& frame, const UncertaintyResul
     }
 }
 
+// Crosses are numbered while so few that their numbers can stand apart.
+constexpr std::size_t mostNumberedCrosses = 30;
+
 void drawValues(QPainter& painter, const PlotFrame& frame, const Analysis& analysis) {
     const std::vector<int>& removed = analysis.chosen().removed;
+    const std::unordered_set<int> out(removed.begin(), removed.end());
     const QFontMetricsF metrics(painter.font());
     const double radius = std::max(2.0, metrics.height() / 5);
+    // A long series puts many dots on one spot: each spot is drawn once, to half a pixel, so
+    // that a page of 100,000 values stays small and quick.
+    std::unordered_set<std::uint64_t> drawn;
+    const auto firstAt = [&drawn](QPointF point, bool cross) {
+        const auto x = static_cast<std::uint64_t>(std::llround(point.x() * 2)) & 0x7FFFFFFF;
+        const auto y = static_cast<std::uint64_t>(std::llround(point.y() * 2)) & 0x7FFFFFFF;
+        return drawn.insert((x << 32) | (y << 1) | (cross ? 1 : 0)).second;
+    };
+    // Dots as points of a round pen: in a PDF a point is a few bytes, a circle many.
+    QPolygonF dots;
     for (const Reading& reading : analysis.readings) {
         const QPointF point = frame.at(reading.position, reading.value);
-        if (std::ranges::find(removed, reading.position) == removed.end()) {
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(QColor(keptColour));
-            painter.drawEllipse(point, radius, radius);
+        if (!out.contains(reading.position) && firstAt(point, false)) {
+            dots.append(point);
+        }
+    }
+    painter.setPen(QPen(QColor(keptColour), 2 * radius, Qt::SolidLine, Qt::RoundCap));
+    painter.drawPoints(dots);
+    painter.setPen(QPen(QColor(removedColour), 2));
+    const double arm = radius * 1.6;
+    for (const Reading& reading : analysis.readings) {
+        const QPointF point = frame.at(reading.position, reading.value);
+        if (!out.contains(reading.position) || !firstAt(point, true)) {
             continue;
         }
-        const double arm = radius * 1.6;
-        painter.setPen(QPen(QColor(removedColour), 2));
         painter.drawLine(point + QPointF(-arm, -arm), point + QPointF(arm, arm));
         painter.drawLine(point + QPointF(-arm, arm), point + QPointF(arm, -arm));
-        painter.drawText(point + QPointF(arm + 2, -arm), QString::number(reading.position));
+        if (removed.size() <= mostNumberedCrosses) {
+            painter.drawText(point + QPointF(arm + 2, -arm), QString::number(reading.position));
+        }
     }
-    painter.setBrush(Qt::NoBrush);
 }
 
 } // namespace

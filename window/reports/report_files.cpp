@@ -136,20 +136,23 @@ QString writeReportPdf(const report::Document& document, const FigurePainter& fi
     unshaped.setStyleStrategy(QFont::PreferNoShaping);
     QFont figureFont = unshaped;
     figureFont.setPixelSize(11);
-    FigureObject figureObject(figure, QSizeF(page.width(), page.height() * 0.3),
+    FigureObject figureObject(figure, QSizeF(page.width(), page.height() * 0.28),
                               writer.resolution() / 96.0, figureFont);
     text.documentLayout()->registerHandler(figureObjectType, &figureObject);
+    // Paragraphs closer than a word processor sets them, so that a series' report fits a page.
+    text.setDefaultStyleSheet("p { margin-top: 0px; margin-bottom: 3px; }"
+                              "h4 { margin-top: 6px; margin-bottom: 2px; }");
     text.setHtml(pageHtml(document));
     placeFigure(text);
     double points = 10;
-    for (; points >= 7; points -= 0.5) {
+    for (; points >= 6.5; points -= 0.5) {
         unshaped.setPointSizeF(points);
         text.setDefaultFont(unshaped);
         if (text.pageCount() == 1) {
             break;
         }
     }
-    if (points < 7) {
+    if (points < 6.5) {
         unshaped.setPointSizeF(8);
         text.setDefaultFont(unshaped);
     }

@@ -22,7 +22,7 @@ QString fromUtf8(const std::string& text);
 void copyReport(const report::Document& document);
 
 // The document on A4 pages: its title and the date, then its blocks with the figure where the
-// document places it. At the largest size from 10 points down to 7 at which it fits one page,
+// document places it. At the largest size from 10 points down to 6.5 at which it fits one page,
 // else at 8 points over as many pages as it takes. A table longer than a page lists its
 // emphasised rows only. The error is in words, empty when the file was written.
 QString writeReportPdf(const report::Document& document, const FigurePainter& figure,
