@@ -36,8 +36,10 @@ class LineText : public QAccessibleWidget,
     }
     QAccessible::State state() const override {
         QAccessible::State state = QAccessibleWidget::state();
+        // As Qt's own: a read-only field is still a text field, and Orca finds a combo box's
+        // value only in an editable one.
+        state.editable = true;
         state.readOnly = edit().isReadOnly();
-        state.editable = !state.readOnly;
         state.selectableText = true;
         state.passwordEdit = edit().echoMode() != QLineEdit::Normal;
         return state;

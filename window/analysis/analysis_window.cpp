@@ -215,6 +215,9 @@ void AnalysisWindow::writeKeptValuesBack() {
         }
     }
     controls_.Combo1->pick(QString::number(kept.size()));
+    tellSoon(QString("已剔除 %1 个值，保留的 %2 个填回第 1 至 %2 个输入框")
+                 .arg(removed.size())
+                 .arg(kept.size()));
 }
 
 } // namespace tavrello

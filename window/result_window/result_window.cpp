@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace tavrello {
 
@@ -171,6 +172,11 @@ void ResultWindow::nameTable(const QString& name) {
     table_->setAccessibleName(name);
 }
 
+void ResultWindow::tellSoon(const QString& lead) {
+    lead_ = lead;
+    settling_.start();
+}
+
 void ResultWindow::settingChanged() {
     settingsChanged();
     settling_.start();
@@ -196,6 +202,8 @@ void ResultWindow::showBeside(const MainWindowPlace& main, const QRect& availabl
             button.wasAvailable = false;
         }
         settling_.start();
+        (settings_.empty() ? static_cast<QWidget*>(result_) : settings_.front().control)
+            ->setFocus();
     }
     show();
     raise();
@@ -372,6 +380,9 @@ void ResultWindow::fillTable(const report::Table& table, int markedColumn) {
 void ResultWindow::tell() {
     QStringList parts = {result_->text().isEmpty() ? problem_->text()
                                                    : "测量结果：" + result_->text()};
+    if (!lead_.isEmpty()) {
+        parts.prepend(std::exchange(lead_, {}));
+    }
     for (ToldButton& told : told_) {
         const bool available = told.button->isEnabled();
         if (available != told.wasAvailable) {

@@ -62,6 +62,9 @@ class ResultWindow : public QWidget {
     // Clears every output, shows why there is none and disables the buttons.
     void showProblem(const QString& problem);
 
+    // Tells `lead` with the result line once the window has settled, as after a setting's change.
+    void tellSoon(const QString& lead);
+
     virtual void settingsChanged() = 0;
 
     void resizeEvent(QResizeEvent* event) override;
@@ -91,6 +94,7 @@ class ResultWindow : public QWidget {
     Announcer& announcer_;
     QSize leastSize_;
     QTimer settling_;
+    QString lead_;
     std::vector<Setting> settings_;
     std::vector<QPushButton*> buttons_;
     std::vector<ToldButton> told_;

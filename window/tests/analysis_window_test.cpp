@@ -123,6 +123,7 @@ class AnalysisWindowTest : public QObject {
     void writesTheKeptValuesBack() {
         WindowDriver window;
         AnalysisWindow& analysis = openedOn(window, orifices);
+        QTRY_VERIFY(window.announcements().last().endsWith("剔除并填回可用"));
         QTest::mouseClick(&part<QPushButton>(analysis, "writeBack"), Qt::LeftButton);
         QStringList kept = orifices.split(' ');
         kept.removeAt(6);
@@ -130,6 +131,9 @@ class AnalysisWindowTest : public QObject {
         QCOMPARE(QList<int>({window.form().state().n, window.shownCount()}), QList<int>({14, 14}));
         QCOMPARE(part<QLineEdit>(analysis, "result").text(), orificesResult);
         QVERIFY(!part<QPushButton>(analysis, "writeBack").isEnabled());
+        QTRY_COMPARE(window.announcements().last(),
+                     "已剔除 1 个值，保留的 14 个填回第 1 至 14 个输入框；测量结果：" +
+                         orificesResult + "；剔除并填回不可用");
         for (const int box : {7, 15}) {
             QTest::keySequence(&window.box(box), QKeySequence::Undo);
         }
