@@ -149,6 +149,9 @@ void AnalysisWindow::settingsChanged() {
 }
 
 void AnalysisWindow::refresh() {
+    if (writingBack_) {
+        return;
+    }
     const BoxSeries series = readBoxSeries(controls_, state_);
     try {
         const Settings chosen = settings();
@@ -195,8 +198,10 @@ void AnalysisWindow::saveAs(const QString& caption, const QString& name, const Q
 // The kept values go into boxes 1 to k in their order, as typed, boxes k + 1 to n are emptied,
 // and k is picked as a user picks it, so that the main window's commands work on the series
 // without its gross errors. The hidden boxes beyond n may hold other data, and are left alone.
-// Every box changes by an edit of its own, which its undo takes back.
+// Every box changes by an edit of its own, which its undo takes back. The window shows the new
+// series once, not each step of the way: each showing is a flood of events for a screen reader.
 void AnalysisWindow::writeKeptValuesBack() {
+    writingBack_ = true;
     const std::vector<int> removed = analysis_->chosen().removed;
     QStringList kept;
     for (const Reading& reading : analysis_->readings) {
@@ -215,6 +220,8 @@ void AnalysisWindow::writeKeptValuesBack() {
         }
     }
     controls_.Combo1->pick(QString::number(kept.size()));
+    writingBack_ = false;
+    refresh();
     tellSoon(QString("已剔除 %1 个值，保留的 %2 个填回第 1 至 %2 个输入框")
                  .arg(removed.size())
                  .arg(kept.size()));

@@ -52,6 +52,7 @@ class AnalysisWindow : public ResultWindow {
     const CalculationState& state_;
     UserMessages& messages_;
     std::optional<Analysis> analysis_;
+    bool writingBack_ = false;
 
     ChoiceBox* criterion_;
     ChoiceBox* alpha_;
