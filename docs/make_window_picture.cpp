@@ -5,6 +5,7 @@
 #include "window/tests/window_driver.h"
 
 #include <QApplication>
+#include <QTest>
 #include <cstdio>
 #include <utility>
 
@@ -27,6 +28,7 @@ bool analysisDrawn(const char* file) {
     tavrello::AnalysisWindow& analysis = window.form().openAnalysis();
     // The offscreen screen is small; the picture shows the window at the size it asks for.
     analysis.resize(tavrello::ResultWindow::wantedSize);
+    QTest::qWait(100);
     return saved(analysis, file);
 }
 
