@@ -128,7 +128,7 @@ void ResultWindow::build() {
 }
 
 // The caption names the control: Qt tells a screen reader that the label labels it.
-QWidget* ResultWindow::withCaption(const QString& caption, QWidget* control) {
+QLabel* ResultWindow::withCaption(const QString& caption, QWidget* control) {
     auto* label = new QLabel(caption, this);
     label->setBuddy(control);
     label->setAccessibleName(withoutKey(caption).remove("："));
@@ -138,7 +138,7 @@ QWidget* ResultWindow::withCaption(const QString& caption, QWidget* control) {
 ChoiceBox* ResultWindow::addChoice(const QString& caption,
                                    const QList<std::pair<QString, QVariant>>& entries) {
     auto* choice = new ChoiceBox(entries, this);
-    settings_.push_back({static_cast<QLabel*>(withCaption(caption, choice)), choice});
+    settings_.push_back({withCaption(caption, choice), choice});
     connect(choice, &QComboBox::currentIndexChanged, this, &ResultWindow::settingChanged);
     return choice;
 }
@@ -146,7 +146,7 @@ ChoiceBox* ResultWindow::addChoice(const QString& caption,
 QLineEdit* ResultWindow::addTextSetting(const QString& caption, const QString& placeholder) {
     auto* field = new ReadableLineEdit(this);
     field->setPlaceholderText(placeholder);
-    settings_.push_back({static_cast<QLabel*>(withCaption(caption, field)), field});
+    settings_.push_back({withCaption(caption, field), field});
     connect(field, &QLineEdit::textChanged, this, &ResultWindow::settingChanged);
     return field;
 }
@@ -274,7 +274,7 @@ void ResultWindow::arrange(int width) {
         settingsGrid_->addWidget(settings_[std::size_t(at)].caption, row, column);
         settingsGrid_->addWidget(settings_[std::size_t(at)].control, row, column + 1);
     }
-    for (int column = 0; column < 8; ++column) {
+    for (int column = 0; column < 2 * arrangements[0].settingColumns; ++column) {
         settingsGrid_->setColumnStretch(column, column % 2 == 1 && column < 2 * columns_ ? 1 : 0);
     }
     // Narrow, the result line has a row of its own under its caption.

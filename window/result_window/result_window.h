@@ -81,7 +81,7 @@ class ResultWindow : public QWidget {
     };
 
     void build();
-    QWidget* withCaption(const QString& caption, QWidget* control);
+    QLabel* withCaption(const QString& caption, QWidget* control);
     void settingChanged();
     void arrange(int width);
     void measureLeastSize();
