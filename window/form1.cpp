@@ -39,7 +39,7 @@ Form1::~Form1() = default;
 
 Form1::Form1(UserMessages& messages, Clock& clock)
     : messages_(messages), ui_(buildWindow(*this)), controls_(ui_), announcer_(*this),
-      statusClock_(clock, *ui_.Label10), seriesPaste_(*this, ui_, state_, messages),
+      statusClock_(clock, *ui_.Label10), seriesPaste_(*this, ui_, state_, messages, announcer_),
       resultCopy_(*this, ui_), timer1_(systemAlarm(), systemWallTime, this), analyse_("数据分析…"),
       about_("关于 Tavrello") {
     setObjectName("Form1");
@@ -192,25 +192,28 @@ void Form1::clearOutput() {
 
 AnalysisWindow& Form1::openAnalysis() {
     if (!analysisWindow_) {
-        analysisWindow_ = std::make_unique<AnalysisWindow>(ui_, state_, messages_, this);
+        analysisWindow_ =
+            std::make_unique<AnalysisWindow>(ui_, state_, messages_, announcer_, this);
         connect(this, &Form1::seriesChanged, analysisWindow_.get(), &AnalysisWindow::refresh);
     }
     AnalysisWindow& window = *analysisWindow_;
     window.refresh();
-    if (!window.isVisible()) {
-        // Beside the main window, on the side where the screen has room.
-        const QRect screen = this->screen()->availableGeometry();
-        const QRect main = frameGeometry();
-        const int right = main.right() + 8;
-        window.move(right + window.width() <= screen.right()
-                        ? right
-                        : std::max(screen.left(), main.left() - window.width() - 8),
-                    main.top());
-    }
-    window.show();
-    window.raise();
-    window.activateWindow();
+    window.showBeside(place(), screen()->availableGeometry());
     return window;
+}
+
+// The formula column runs from the frame's left edge to the first divider, the input column from
+// there to the second one's right edge.
+MainWindowPlace Form1::place() const {
+    const auto global = [](const QWidget& widget) {
+        return QRect(widget.mapToGlobal(QPoint(0, 0)), widget.size());
+    };
+    const QRect steps = global(*ui_.Frame1);
+    const QRect first = global(*ui_.Frame2);
+    const QRect second = global(*ui_.Frame3);
+    return {frameGeometry(),
+            QRect(QPoint(first.left(), steps.top()), QPoint(second.right(), steps.bottom())),
+            QRect(steps.topLeft(), QPoint(first.left() - 1, steps.bottom()))};
 }
 
 void Form1::contextMenuEvent(QContextMenuEvent* event) {

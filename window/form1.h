@@ -10,6 +10,7 @@
 #include "window/form_controls.h"
 #include "window/message_boxes.h"
 #include "window/result_table_copy.h"
+#include "window/result_window/placement.h"
 #include "window/series_paste.h"
 #include "window/widget_controls.h"
 
@@ -50,6 +51,7 @@ class Form1 : public QWidget {
     void bindEvents();
     void bindInputBoxes();
     void centreOnScreen();
+    MainWindowPlace place() const;
 
     void pickSampleCount();
     void chooseMethod(int code);

@@ -39,8 +39,10 @@ QString doesNotFitText(qsizetype values, int box, int lastBox, bool range) {
 } // namespace
 
 SeriesPaste::SeriesPaste(QWidget& window, const FormControls& controls,
-                         const CalculationState& state, UserMessages& messages)
-    : window_(window), controls_(controls), state_(state), messages_(messages) {}
+                         const CalculationState& state, UserMessages& messages,
+                         Announcer& announcer)
+    : window_(window), controls_(controls), state_(state), messages_(messages),
+      announcer_(announcer) {}
 
 void SeriesPaste::paste(int box) {
     QLineEdit& target = *controls_.Text[box - 1];
@@ -84,6 +86,8 @@ void SeriesPaste::pasteSeries(int box, const QStringList& values) {
         target.selectAll();
         target.insert(values[offset]);
     }
+    const QString pasted = QString("已粘贴 %1 个数据").arg(values.size());
+    announcer_.announce(range ? pasted : pasted + QString("，测量次数 n = %1").arg(state_.n));
 }
 
 int SeriesPaste::shownBoxCount() const {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/calculation.h"
+#include "window/accessibility/announcer.h"
 #include "window/form_controls.h"
 #include "window/message_boxes.h"
 
@@ -15,9 +16,10 @@ class SeriesPaste {
   public:
     // Everything given must outlive this.
     SeriesPaste(QWidget& window, const FormControls& controls, const CalculationState& state,
-                UserMessages& messages);
+                UserMessages& messages, Announcer& announcer);
 
-    // Pastes the clipboard's text into input box 1 to 20 and the boxes after it.
+    // Pastes the clipboard's text into input box 1 to 20 and the boxes after it. A series is
+    // told, with the count it leaves picked: boxes filled away from the focus say nothing.
     void paste(int box);
 
   private:
@@ -28,6 +30,7 @@ class SeriesPaste {
     const FormControls& controls_;
     const CalculationState& state_;
     UserMessages& messages_;
+    Announcer& announcer_;
 };
 
 } // namespace tavrello

@@ -6,270 +6,181 @@
 #include "analysis/report.h"
 #include "window/analysis/analysis_report.h"
 #include "window/analysis/box_series.h"
-#include "window/appearance.h"
 
 #include <QDir>
 #include <QFileDialog>
-#include <QGridLayout>
-#include <QHeaderView>
-#include <QRegularExpression>
-#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QVBoxLayout>
 
 namespace tavrello {
 
 namespace {
 
-constexpr QRgb removedGround = qRgb(0xFF, 0xE4, 0xE1);
-
-QComboBox* comboOf(const QList<std::pair<QString, QVariant>>& entries, QWidget* parent) {
-    auto* combo = new QComboBox(parent);
-    for (const auto& [text, data] : entries) {
-        combo->addItem(text, data);
-    }
-    return combo;
-}
-
-// A caption that names the control after it, for the mouse and for screen readers.
-void addSetting(QGridLayout& grid, int row, int column, const QString& caption, QWidget* control) {
-    auto* label = new QLabel(caption, control->parentWidget());
-    label->setBuddy(control);
-    control->setAccessibleName(QString(caption).remove(QRegularExpression("\\(&.\\)")));
-    grid.addWidget(label, row, 2 * column);
-    grid.addWidget(control, row, 2 * column + 1);
-}
-
 QString defaultFile(const QString& name) {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(name);
+}
+
+QString keyText(std::string_view key) {
+    return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
+}
+
+// The documented defaults, those of Settings, as the settings file writes them.
+const Settings defaults;
+
+QString alphaKeyOf(double alpha) {
+    for (const std::string_view key : alphaKeys) {
+        if (alphaFromKey(key) == alpha) {
+            return keyText(key);
+        }
+    }
+    return {};
 }
 
 } // namespace
 
 AnalysisWindow::AnalysisWindow(const FormControls& controls, const CalculationState& state,
-                               UserMessages& messages, QWidget* mainWindow)
-    : QWidget(mainWindow, Qt::Window), controls_(controls), state_(state), messages_(messages),
-      mainWindow_(*mainWindow) {
+                               UserMessages& messages, Announcer& announcer, QWidget* mainWindow)
+    : ResultWindow(*mainWindow, announcer, "数据分析"), controls_(controls), state_(state),
+      messages_(messages) {
     setObjectName("AnalysisWindow");
-    setWindowTitle("数据分析");
-    setFont(analysisFont());
-    auto* layout = new QVBoxLayout(this);
     buildSettings();
-    problem_ = new QLabel(this);
-    problem_->setObjectName("problem");
-    problem_->setWordWrap(true);
-    table_ = new QTableWidget(this);
-    table_->setObjectName("table");
-    table_->setAccessibleName("测量数据与剔除结果");
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->verticalHeader()->hide();
-    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     plot_ = new SeriesPlot(this);
-    checks_ = new QLabel(this);
-    checks_->setWordWrap(true);
-    checks_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    checks_->setAccessibleName("系统误差检验");
-    result_ = new QLabel(this);
-    result_->setObjectName("result");
-    result_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    QFont resultFont = result_->font();
-    resultFont.setPixelSize(resultFont.pixelSize() * 4 / 3);
-    resultFont.setBold(true);
-    result_->setFont(resultFont);
-
-    layout->addWidget(problem_);
-    auto* views = new QHBoxLayout;
-    views->addWidget(table_, 5);
-    views->addWidget(plot_, 4);
-    layout->addLayout(views, 1);
-    layout->addWidget(checks_);
-    layout->addWidget(result_);
+    plot_->setObjectName("plot");
+    setPlot(plot_);
+    nameTable("测量数据与剔除结果");
     buildButtons();
     restoreSettings();
-    resize(960, 700);
 }
 
 void AnalysisWindow::buildSettings() {
-    criterion_ = new QComboBox(this);
-    criterion_->setObjectName("criterion");
+    QList<std::pair<QString, QVariant>> criteria;
     for (const Criterion criterion : allCriteria) {
-        criterion_->addItem(fromUtf8(std::string(criterionName(criterion))),
-                            fromUtf8(std::string(criterionKey(criterion))));
+        criteria.append(
+            {fromUtf8(std::string(criterionName(criterion))), keyText(criterionKey(criterion))});
     }
-    alpha_ = comboOf({{"0.05", 0.05}, {"0.01", 0.01}}, this);
-    confidence_ = new QComboBox(this);
+    criterion_ = addChoice("判别准则(&C)", criteria);
+    criterion_->setObjectName("criterion");
+    QList<std::pair<QString, QVariant>> alphas;
+    for (const std::string_view key : alphaKeys) {
+        alphas.append({keyText(key), keyText(key)});
+    }
+    alpha_ = addChoice("显著性水平 α(&A)", alphas);
+    alpha_->setObjectName("alpha");
+    QList<std::pair<QString, QVariant>> confidences;
     for (const Confidence confidence : allConfidences) {
-        confidence_->addItem(fromUtf8(std::string(confidenceLabel(confidence))),
-                             static_cast<int>(confidence));
+        confidences.append(
+            {keyText(confidenceLabel(confidence)), keyText(confidenceKey(confidence))});
     }
-    instrumentError_ = new QLineEdit(this);
+    confidence_ = addChoice("置信概率 P(&P)", confidences);
+    confidence_->setObjectName("confidence");
+    instrumentError_ = addTextSetting("仪器允差 Δ_仪(&D)", "无");
     instrumentError_->setObjectName("instrumentError");
-    instrumentError_->setPlaceholderText("无");
-    digits_ = comboOf({{"2", 2}, {"1", 1}}, this);
-    auto* grid = new QGridLayout;
-    addSetting(*grid, 0, 0, "判别准则(&C)", criterion_);
-    addSetting(*grid, 0, 1, "显著性水平 α(&A)", alpha_);
-    addSetting(*grid, 0, 2, "置信概率 P(&P)", confidence_);
-    addSetting(*grid, 1, 0, "仪器允差 Δ(&D)", instrumentError_);
-    addSetting(*grid, 1, 1, "不确定度有效位数(&N)", digits_);
-    grid->setColumnStretch(6, 1);
-    static_cast<QVBoxLayout*>(layout())->addLayout(grid);
-    for (QComboBox* combo : {criterion_, alpha_, confidence_, digits_}) {
-        connect(combo, &QComboBox::currentIndexChanged, this, [this] {
-            saveSettings();
-            refresh();
-        });
-    }
-    connect(instrumentError_, &QLineEdit::textChanged, this, [this] {
-        saveSettings();
-        refresh();
-    });
+    digits_ = addChoice("不确定度有效位数(&N)", {{"2", 2}, {"1", 1}});
+    digits_->setObjectName("digits");
+    symbol_ = addTextSetting("物理量符号(&Y)", keyText(defaults.symbol));
+    symbol_->setObjectName("symbol");
+    unit_ = addTextSetting("单位(&U)", "无");
+    unit_->setObjectName("unit");
 }
 
 void AnalysisWindow::buildButtons() {
-    auto* row = new QHBoxLayout;
-    const auto button = [this, row](const QString& text, auto handler) {
-        auto* made = new QPushButton(text, this);
-        made->setAutoDefault(false);
-        connect(made, &QPushButton::clicked, this, handler);
-        row->addWidget(made);
-        return made;
-    };
-    copy_ = button("复制报告(&R)", [this] { copyAnalysisReport(*analysis_); });
-    pdf_ = button("保存为 PDF…", [this] {
+    addButton("复制报告(&R)", [this] { copyAnalysisReport(*analysis_); })->setObjectName("copy");
+    addButton("保存为 PDF…", [this] {
         saveAs("保存为 PDF", "测量列数据处理报告.pdf", "PDF 文件 (*.pdf)", writeAnalysisPdf);
     });
-    picture_ = button("保存图片…", [this] {
+    addButton("保存图片…", [this] {
         saveAs("保存图片", "测量列数据图.png", "PNG 图片 (*.png)", writeAnalysisPng);
     });
-    writeBack_ = button("剔除并填回(&W)", &AnalysisWindow::writeKeptValuesBack);
+    writeBack_ = addButton(
+        "剔除并填回(&W)", [this] { writeKeptValuesBack(); }, true);
     writeBack_->setObjectName("writeBack");
-    row->addStretch(1);
-    button("关闭", &QWidget::close);
-    static_cast<QVBoxLayout*>(layout())->addLayout(row);
 }
 
+// A stored setting this window cannot use gives way to its default, not to the first entry.
 void AnalysisWindow::restoreSettings() {
     const QSettings stored;
-    const QSignalBlocker criterion(criterion_);
-    const QSignalBlocker alpha(alpha_);
-    const QSignalBlocker confidence(confidence_);
-    const QSignalBlocker digits(digits_);
-    const QSignalBlocker instrument(instrumentError_);
-    criterion_->setCurrentIndex(
-        std::max(0, criterion_->findData(stored.value("analysis/criterion", "grubbs"))));
-    alpha_->setCurrentIndex(
-        std::max(0, alpha_->findText(stored.value("analysis/alpha").toString())));
-    confidence_->setCurrentIndex(
-        std::max(0, confidence_->findText(stored.value("analysis/confidence", "95 %").toString())));
+    const std::initializer_list<QObject*> all = {criterion_, alpha_,  confidence_, instrumentError_,
+                                                 digits_,    symbol_, unit_};
+    for (QObject* setting : all) {
+        setting->blockSignals(true);
+    }
+    criterion_->pickData(stored.value("analysis/criterion"),
+                         keyText(criterionKey(defaults.criterion)));
+    alpha_->pickData(stored.value("analysis/alpha"), alphaKeyOf(defaults.alpha));
+    // Earlier versions wrote the label, "95 %".
+    confidence_->pickData(stored.value("analysis/confidence").toString().remove('%').trimmed(),
+                          keyText(confidenceKey(defaults.confidence)));
+    digits_->pickData(stored.value("analysis/digits").toInt(), defaults.digits);
     instrumentError_->setText(stored.value("analysis/instrumentError").toString());
-    digits_->setCurrentIndex(
-        std::max(0, digits_->findText(stored.value("analysis/digits").toString())));
+    symbol_->setText(stored.value("analysis/symbol").toString());
+    unit_->setText(stored.value("analysis/unit").toString());
+    for (QObject* setting : all) {
+        setting->blockSignals(false);
+    }
 }
 
 void AnalysisWindow::saveSettings() const {
     QSettings stored;
     stored.setValue("analysis/criterion", criterion_->currentData());
-    stored.setValue("analysis/alpha", alpha_->currentText());
-    stored.setValue("analysis/confidence", confidence_->currentText());
+    stored.setValue("analysis/alpha", alpha_->currentData());
+    stored.setValue("analysis/confidence", confidence_->currentData());
     stored.setValue("analysis/instrumentError", instrumentError_->text());
-    stored.setValue("analysis/digits", digits_->currentText());
+    stored.setValue("analysis/digits", digits_->currentData());
+    stored.setValue("analysis/symbol", symbol_->text());
+    stored.setValue("analysis/unit", unit_->text());
 }
 
-std::optional<Settings> AnalysisWindow::settings(QString& problem) const {
+// Throws AnalysisError for an allowance that cannot be used.
+Settings AnalysisWindow::settings() const {
     Settings settings;
     settings.criterion = allCriteria[static_cast<std::size_t>(criterion_->currentIndex())];
-    settings.alpha = alpha_->currentData().toDouble();
-    settings.confidence = static_cast<Confidence>(confidence_->currentData().toInt());
+    settings.alpha = *alphaFromKey(alpha_->currentData().toString().toStdString());
+    settings.confidence = *confidenceFromKey(confidence_->currentData().toString().toStdString());
     settings.digits = digits_->currentData().toInt();
-    try {
-        settings.instrumentError = allowanceFromText(instrumentError_->text().toStdString());
-    } catch (const AnalysisError& error) {
-        problem = QString::fromUtf8(error.what());
-        return std::nullopt;
-    }
+    settings.instrumentError = allowanceFromText(instrumentError_->text().toStdString());
+    settings.symbol = symbol_->text().toStdString();
+    settings.unit = unit_->text().toStdString();
     return settings;
 }
 
+void AnalysisWindow::settingsChanged() {
+    saveSettings();
+    refresh();
+}
+
 void AnalysisWindow::refresh() {
-    QString problem;
-    const std::optional<Settings> chosen = settings(problem);
-    const BoxSeries series = readBoxSeries(controls_, state_);
-    if (!series.problem.isEmpty() || !chosen) {
-        showProblem(series.problem.isEmpty() ? problem : series.problem);
+    if (writingBack_) {
         return;
     }
+    const BoxSeries series = readBoxSeries(controls_, state_);
     try {
-        showAnalysis(analyse(series.readings, *chosen));
+        const Settings chosen = settings();
+        if (!series.problem.isEmpty()) {
+            showNothing(series.problem);
+            return;
+        }
+        showAnalysis(analyse(series.readings, chosen));
     } catch (const AnalysisError& error) {
-        showProblem(QString::fromUtf8(error.what()));
+        showNothing(series.problem.isEmpty() ? QString::fromUtf8(error.what()) : series.problem);
     }
 }
 
-void AnalysisWindow::showProblem(const QString& problem) {
+void AnalysisWindow::showNothing(const QString& problem) {
     analysis_.reset();
-    problem_->setText(problem);
-    problem_->show();
-    table_->clear();
-    table_->setRowCount(0);
-    table_->setColumnCount(0);
     plot_->showAnalysis(std::nullopt);
-    checks_->clear();
-    result_->clear();
-    for (QPushButton* button : {copy_, pdf_, picture_, writeBack_}) {
-        button->setEnabled(false);
-    }
+    showProblem(problem);
 }
 
 void AnalysisWindow::showAnalysis(const Analysis& analysis) {
     analysis_ = analysis;
-    problem_->hide();
-    fillTable(analysis);
     plot_->showAnalysis(analysis);
-    const report::Document document = analysisReport(analysis);
-    QString steps;
-    for (const report::Block& block : document.blocks) {
-        if (std::holds_alternative<report::Paragraph>(block) ||
-            std::holds_alternative<report::Heading>(block) ||
-            std::holds_alternative<report::Note>(block)) {
-            steps += fromUtf8(report::plainText({{}, {block}})).trimmed() + "\n";
-        }
-    }
-    checks_->setText(steps.trimmed());
-    result_->setText(fromUtf8(analysis.result.text));
-    for (QPushButton* button : {copy_, pdf_, picture_}) {
-        button->setEnabled(true);
-    }
-    writeBack_->setEnabled(!analysis.chosen().removed.empty());
-}
-
-void AnalysisWindow::fillTable(const Analysis& analysis) {
     const report::Table table = residualTable(analysis);
-    table_->setColumnCount(static_cast<int>(table.header.size()));
-    QStringList header;
-    for (const std::string& title : table.header) {
-        header.append(fromUtf8(title));
-    }
-    table_->setHorizontalHeaderLabels(header);
-    table_->setRowCount(static_cast<int>(table.rows.size()));
-    for (int row = 0; row < table_->rowCount(); ++row) {
-        const auto index = static_cast<std::size_t>(row);
-        for (int column = 0; column < table_->columnCount(); ++column) {
-            const auto at = static_cast<std::size_t>(column);
-            auto* item = new QTableWidgetItem(fromUtf8(table.rows[index][at]));
-            item->setToolTip(fromUtf8(table.details[index][at]));
-            // Bold and a tinted ground, besides the words in its criterion's column.
-            if (table.isEmphasised(index)) {
-                QFont bold = item->font();
-                bold.setBold(true);
-                item->setFont(bold);
-                item->setBackground(QColor(removedGround));
-            }
-            table_->setItem(row, column, item);
-        }
-    }
-    table_->resizeColumnsToContents();
+    const auto chosen = std::ranges::find(analysis.criteria, analysis.settings.criterion,
+                                          &CriterionOutcome::criterion);
+    showReport(analysisReport(analysis),
+               static_cast<int>(table.header.size() - analysis.criteria.size()) +
+                   static_cast<int>(chosen - analysis.criteria.begin()));
+    writeBack_->setEnabled(!analysis.chosen().removed.empty());
 }
 
 // Asks where, then writes the file; a failure is told, not dropped.
@@ -279,7 +190,7 @@ void AnalysisWindow::saveAs(const QString& caption, const QString& name, const Q
     if (file.isEmpty()) {
         return;
     }
-    if (const QString error = write(*analysis_, file, analysisFont()); !error.isEmpty()) {
+    if (const QString error = write(*analysis_, file, font()); !error.isEmpty()) {
         messages_.tell(*this, error);
     }
 }
@@ -287,8 +198,10 @@ void AnalysisWindow::saveAs(const QString& caption, const QString& name, const Q
 // The kept values go into boxes 1 to k in their order, as typed, boxes k + 1 to n are emptied,
 // and k is picked as a user picks it, so that the main window's commands work on the series
 // without its gross errors. The hidden boxes beyond n may hold other data, and are left alone.
-// Every box changes by an edit of its own, which its undo takes back.
+// Every box changes by an edit of its own, which its undo takes back. The window shows the new
+// series once, not each step of the way: each showing is a flood of events for a screen reader.
 void AnalysisWindow::writeKeptValuesBack() {
+    writingBack_ = true;
     const std::vector<int> removed = analysis_->chosen().removed;
     QStringList kept;
     for (const Reading& reading : analysis_->readings) {
@@ -307,6 +220,11 @@ void AnalysisWindow::writeKeptValuesBack() {
         }
     }
     controls_.Combo1->pick(QString::number(kept.size()));
+    writingBack_ = false;
+    refresh();
+    tellSoon(QString("已剔除 %1 个值，保留的 %2 个填回第 1 至 %2 个输入框")
+                 .arg(removed.size())
+                 .arg(kept.size()));
 }
 
 } // namespace tavrello

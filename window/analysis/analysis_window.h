@@ -5,16 +5,12 @@
 
 #include "analysis/analysis.h"
 #include "engine/calculation.h"
+#include "window/accessibility/announcer.h"
 #include "window/analysis/series_plot.h"
 #include "window/form_controls.h"
 #include "window/message_boxes.h"
+#include "window/result_window/result_window.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTableWidget>
-#include <QWidget>
 #include <optional>
 
 namespace tavrello {
@@ -23,13 +19,14 @@ namespace tavrello {
 // changed: its gross errors by four criteria, checks for a systematic error, and the result
 // with its uncertainty; a table, a plot, and the report to copy or save. Its settings are kept
 // between runs.
-class AnalysisWindow : public QWidget {
+class AnalysisWindow : public ResultWindow {
     Q_OBJECT
 
   public:
-    // The controls, the state and the messages belong to the main window and outlive this.
+    // The controls, the state, the messages and the announcer belong to the main window and
+    // outlive this.
     AnalysisWindow(const FormControls& controls, const CalculationState& state,
-                   UserMessages& messages, QWidget* mainWindow);
+                   UserMessages& messages, Announcer& announcer, QWidget* mainWindow);
 
     // Reads the boxes again and shows what they hold now.
     void refresh();
@@ -41,11 +38,11 @@ class AnalysisWindow : public QWidget {
     void buildButtons();
     void restoreSettings();
     void saveSettings() const;
-    std::optional<Settings> settings(QString& problem) const;
+    Settings settings() const;
+    void settingsChanged() override;
 
-    void showProblem(const QString& problem);
+    void showNothing(const QString& problem);
     void showAnalysis(const Analysis& analysis);
-    void fillTable(const Analysis& analysis);
 
     void saveAs(const QString& caption, const QString& name, const QString& filter,
                 QString (*write)(const Analysis&, const QString&, const QFont&));
@@ -54,22 +51,17 @@ class AnalysisWindow : public QWidget {
     const FormControls& controls_;
     const CalculationState& state_;
     UserMessages& messages_;
-    QWidget& mainWindow_;
     std::optional<Analysis> analysis_;
+    bool writingBack_ = false;
 
-    QComboBox* criterion_;
-    QComboBox* alpha_;
-    QComboBox* confidence_;
+    ChoiceBox* criterion_;
+    ChoiceBox* alpha_;
+    ChoiceBox* confidence_;
     QLineEdit* instrumentError_;
-    QComboBox* digits_;
-    QLabel* problem_;
-    QTableWidget* table_;
+    ChoiceBox* digits_;
+    QLineEdit* symbol_;
+    QLineEdit* unit_;
     SeriesPlot* plot_;
-    QLabel* checks_;
-    QLabel* result_;
-    QPushButton* copy_;
-    QPushButton* pdf_;
-    QPushButton* picture_;
     QPushButton* writeBack_;
 };
 

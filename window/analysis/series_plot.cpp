@@ -157,7 +157,8 @@ void paintSeriesPlot(QPainter& painter, const QRectF& area, const Analysis& anal
 
 SeriesPlot::SeriesPlot(QWidget* parent) : QWidget(parent) {
     setAccessibleName("测量数据图");
-    setMinimumSize(360, 240);
+    // Small enough to stand under the table in a window beside the main one on a small screen.
+    setMinimumSize(240, 150);
 }
 
 void SeriesPlot::showAnalysis(const std::optional<Analysis>& analysis) {

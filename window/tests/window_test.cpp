@@ -218,16 +218,16 @@ class WindowTest : public QObject {
         QCOMPARE(window.reportedErrors(), std::vector<ErrorNumber>(3, ErrorNumber::Overflow));
         const QString single1 = "测量列中单次测量的标准差，第 ",
                       ofMean = "测量列算术平均值的标准差";
-        QCOMPARE(
-            window.announcements(),
-            QStringList({single1 + "1 组：0", ofMean + "，第 1 组：0", "算术平均值，第 1 组：10.2",
-                         single1 + "1 组：0.1681074", ofMean + "，第 1 组：0.07517993",
-                         "算术平均值，第 2 组：10.2；第 4 组：10.2",
-                         single1 + "2 组：0.1581137；第 4 组：0.1581137",
-                         ofMean + "，第 2 组：0.07071061；第 4 组：0.07071061",
-                         "极差法不求算术平均值，第 3 组已清空", single1 + "3 组：0.08583683",
-                         ofMean + "，第 3 组：0.0383874", "已清除输入数据", "已清除输出结果",
-                         single1 + "3 组：0.08583683", ofMean + "：没有选中要输出的组"}));
+        QCOMPARE(window.announcements(),
+                 QStringList({single1 + "1 组：0", ofMean + "，第 1 组：0",
+                              "已粘贴 5 个数据，测量次数 n = 5", "算术平均值，第 1 组：10.2",
+                              single1 + "1 组：0.1681074", ofMean + "，第 1 组：0.07517993",
+                              "算术平均值，第 2 组：10.2；第 4 组：10.2",
+                              single1 + "2 组：0.1581137；第 4 组：0.1581137",
+                              ofMean + "，第 2 组：0.07071061；第 4 组：0.07071061",
+                              "极差法不求算术平均值，第 3 组已清空", single1 + "3 组：0.08583683",
+                              ofMean + "，第 3 组：0.0383874", "已清除输入数据", "已清除输出结果",
+                              single1 + "3 组：0.08583683", ofMean + "：没有选中要输出的组"}));
     }
 
     // Under the method, after picking the count (0: none) and typing "7" into the box, the

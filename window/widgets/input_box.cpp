@@ -14,7 +14,7 @@ namespace tavrello {
 // first focus moves its caret from nowhere to the start. Orca takes a caret move in a focused box
 // for the focus change itself, and then never names the box. With the caret placed now, the first
 // focus moves nothing.
-InputBox::InputBox(QWidget* parent) : QLineEdit(parent) {
+InputBox::InputBox(QWidget* parent) : ReadableLineEdit(parent) {
     setCursorPosition(0);
 }
 

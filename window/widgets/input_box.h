@@ -3,7 +3,8 @@
 
 #pragma once
 
-#include <QLineEdit>
+#include "window/accessibility/readable_line_edit.h"
+
 #include <QMenu>
 #include <optional>
 #include <span>
@@ -13,7 +14,7 @@ namespace tavrello {
 // An input box whose paste, from the keyboard or from its menu, is left to the window, which
 // may spread a series over the following boxes; Enter moves on instead of ending the edit. The
 // actions added to it close its menu.
-class InputBox : public QLineEdit {
+class InputBox : public ReadableLineEdit {
     Q_OBJECT
 
   public:

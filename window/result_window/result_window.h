@@ -1,0 +1,115 @@
+// SPDX-FileCopyrightText: 2026 Tavrello developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "report/document.h"
+#include "window/accessibility/announcer.h"
+#include "window/result_window/choice_box.h"
+#include "window/result_window/placement.h"
+
+#include <QBoxLayout>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+namespace tavrello {
+
+// The frame of a window that works out a result from the main window's data: its settings on
+// top, the result line under them, then the table beside the plot (under it where the window is
+// narrow), the worked steps and the buttons. It goes beside the main window where the screen
+// has room, and tells a screen reader what a change of a setting did once the change settles.
+// A window fills it with its settings, plot and buttons, and shows a report or a problem.
+class ResultWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    // Opens the window beside the main window, or brings it forward.
+    void showBeside(const MainWindowPlace& main, const QRect& available);
+
+    // The size the window asks for, and the least it can be shown at; frames not included.
+    static constexpr QSize wantedSize{960, 700};
+    QSize leastSize() const { return leastSize_; }
+
+  protected:
+    // The main window and its announcer outlive this.
+    ResultWindow(QWidget& mainWindow, Announcer& announcer, const QString& title);
+
+    // Building, in the order of the settings, and of the buttons before 关闭. A caption carries
+    // its key as "(&C)"; it names the control for a screen reader. A change of a setting calls
+    // settingsChanged at once, and is told once it has settled.
+    ChoiceBox* addChoice(const QString& caption,
+                         const QList<std::pair<QString, QVariant>>& entries);
+    QLineEdit* addTextSetting(const QString& caption, const QString& placeholder);
+    // A told button's becoming available or not is said with the result.
+    QPushButton* addButton(const QString& text, const std::function<void()>& handler,
+                           bool told = false);
+    void setPlot(QWidget* plot);
+    // The table's name for a screen reader.
+    void nameTable(const QString& name);
+
+    // The report's result line, first table and sentences (headings, paragraphs and notes). A
+    // cell of the marked column also says its column's spoken name, and the first cell of an
+    // emphasised row what the emphasis means. Enables the buttons.
+    void showReport(const report::Document& report, int markedColumn = -1);
+    // Clears every output, shows why there is none and disables the buttons.
+    void showProblem(const QString& problem);
+
+    // Tells `lead` with the result line once the window has settled, as after a setting's change.
+    void tellSoon(const QString& lead);
+
+    virtual void settingsChanged() = 0;
+
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    struct Setting {
+        QLabel* caption;
+        QWidget* control;
+    };
+    struct ToldButton {
+        QPushButton* button;
+        bool wasAvailable;
+    };
+
+    void build();
+    QLabel* withCaption(const QString& caption, QWidget* control);
+    void settingChanged();
+    void arrange(int width);
+    void measureLeastSize();
+    void chainFocus();
+    void tell();
+    void fitResultLine();
+    void fillTable(const report::Table& table, int markedColumn);
+
+    QWidget& mainWindow_;
+    Announcer& announcer_;
+    QSize leastSize_;
+    QTimer settling_;
+    QString lead_;
+    std::vector<Setting> settings_;
+    std::vector<QPushButton*> buttons_;
+    std::vector<ToldButton> told_;
+
+    QGridLayout* settingsGrid_;
+    QBoxLayout* resultRow_;
+    QLineEdit* result_;
+    QLabel* problem_;
+    QBoxLayout* views_;
+    QTableWidget* table_;
+    QWidget* plot_ = nullptr;
+    QPlainTextEdit* steps_;
+    QGridLayout* buttonGrid_;
+    QPushButton* close_;
+    int columns_ = 0;
+};
+
+} // namespace tavrello
