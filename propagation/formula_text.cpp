@@ -306,7 +306,7 @@ class RightSide {
             out_ += token.translated;
             return completed();
         case Kind::Name:
-            out_ += "v" + std::to_string(nameIndex(token.text, formula));
+            out_ += "v" + std::to_string(nameIndex(token, formula));
             return completed();
         case Kind::Function:
             return function(token);
@@ -401,12 +401,13 @@ class RightSide {
         return std::nullopt;
     }
 
-    static std::size_t nameIndex(const std::string& name, ScannedFormula& formula) {
-        const auto found = std::find(formula.names.begin(), formula.names.end(), name);
+    static std::size_t nameIndex(const Token& token, ScannedFormula& formula) {
+        const auto found = std::find(formula.names.begin(), formula.names.end(), token.text);
         if (found != formula.names.end()) {
             return static_cast<std::size_t>(found - formula.names.begin());
         }
-        formula.names.push_back(name);
+        formula.names.push_back(token.text);
+        formula.columns.push_back(token.column);
         return formula.names.size() - 1;
     }
 

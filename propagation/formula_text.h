@@ -24,6 +24,8 @@ struct ScannedFormula {
     std::string symbol;
     // The names on the right, as typed, in the order they first appear.
     std::vector<std::string> names;
+    // The character at which each name first appears.
+    std::vector<int> columns;
     std::string translated;
 };
 

@@ -73,6 +73,7 @@ Checked<Model> parseModel(std::string_view text, Angle angle) {
     model.angle = angle;
     model.symbol = scanned->symbol;
     model.names = scanned->names;
+    model.nameColumns = scanned->columns;
     model.value = std::move(symbolic.value);
     model.formula = formulaOf(model.value, model.names);
     model.program = Program(model.value);

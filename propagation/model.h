@@ -29,6 +29,8 @@ struct Model {
     Angle angle = Angle::Radians;
     std::string symbol;
     std::vector<std::string> names;
+    // The character of the formula at which each name first appears.
+    std::vector<int> nameColumns;
     Expression value;
     Formula formula;
     Program program;

@@ -116,7 +116,10 @@ std::string html(const Document& document, std::size_t first, std::size_t end) {
                 [&](const Heading& heading) {
                     text += "<h4>" + escapedHtml(heading.text) + "</h4>\n";
                 },
-                [&](const Paragraph& paragraph) { text += paragraphHtml(paragraph.text, "", ""); },
+                [&](const Paragraph& paragraph) {
+                    text += paragraph.html.empty() ? paragraphHtml(paragraph.text, "", "")
+                                                   : "<p>" + paragraph.html + "</p>\n";
+                },
                 [&](const Note& note) {
                     text += paragraphHtml("注意：" + note.text, "<i>", "</i>");
                 },
