@@ -14,7 +14,19 @@ namespace tavrello::propagation {
 
 namespace {
 
-enum class Kind { Number, Name, Constant, Function, Sign, Product, Power, Square, Open, Close, Equals };
+enum class Kind {
+    Number,
+    Name,
+    Constant,
+    Function,
+    Sign,
+    Product,
+    Power,
+    Square,
+    Open,
+    Close,
+    Equals
+};
 
 struct Token {
     Kind kind;
@@ -383,8 +395,8 @@ class RightSide {
     std::optional<Problem> completed() {
         expectOperand_ = false;
         const bool powerFollows =
-            index_ + 1 < tokens_.size() && (tokens_[index_ + 1].kind == Kind::Power ||
-                                            tokens_[index_ + 1].kind == Kind::Square);
+            index_ + 1 < tokens_.size() &&
+            (tokens_[index_ + 1].kind == Kind::Power || tokens_[index_ + 1].kind == Kind::Square);
         if (!powerFollows) {
             while (!pending_.empty() && pending_.back() == opens_.size()) {
                 out_ += ")";

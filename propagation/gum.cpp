@@ -98,9 +98,9 @@ Checked<GumResult> gum(const Model& model, std::span<const Input> inputs,
     }
     if (!result.correlated && fourthPowers > 0) {
         result.nuEffExact = 1 / fourthPowers;
-        result.nuEff = truncatedDegrees(*result.nuEffExact,
-                                        64 * static_cast<double>(inputs.size()) *
-                                            std::numeric_limits<double>::epsilon());
+        result.nuEff =
+            truncatedDegrees(*result.nuEffExact, 64 * static_cast<double>(inputs.size()) *
+                                                     std::numeric_limits<double>::epsilon());
         // Inputs of less than one degree of freedom leave fewer; the t table starts at 1.
         if (result.nuEff && *result.nuEff < 1) {
             result.nuEff = 1;
@@ -114,9 +114,9 @@ Checked<GumResult> gum(const Model& model, std::span<const Input> inputs,
     result.U = result.k * result.uc;
     result.relative = relativeUncertainty(result.y, result.U);
     result.relativeUc = relativeForm(model, inputs, correlations, result.y);
-    result.text = resultLine({model.symbol, unit, result.y, result.U, result.k, result.nuEff,
-                              settings.confidence, settings.digits, settings.coverage,
-                              settings.rounding});
+    result.text =
+        resultLine({model.symbol, unit, result.y, result.U, result.k, result.nuEff,
+                    settings.confidence, settings.digits, settings.coverage, settings.rounding});
     return result;
 }
 

@@ -57,7 +57,6 @@ struct GumResult {
     std::string text;
 };
 
-
 // inputs[i] belongs to model.names[i]. A problem says which derivative or which value is
 // undefined at the estimates, or that the correlations contradict one another.
 Checked<GumResult> gum(const Model& model, std::span<const Input> inputs,

@@ -89,9 +89,8 @@ void series(const InputSpec& spec, Settings settings, Input& input) {
     std::vector<Reading> readings;
     for (const std::string& text : spec.readings) {
         const int position = static_cast<int>(readings.size()) + 1;
-        readings.emplace_back(position,
-                              number(spec, text, "第 " + std::to_string(position) + " 个读数"),
-                              text);
+        readings.emplace_back(
+            position, number(spec, text, "第 " + std::to_string(position) + " 个读数"), text);
     }
     try {
         settings.instrumentError = allowanceFromText(spec.allowance);

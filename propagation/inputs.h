@@ -23,8 +23,7 @@ inline constexpr InputKind allInputKinds[] = {InputKind::Series, InputKind::Sing
 
 // How a single reading's allowance Δ is distributed, and so its u = Δ/divisor.
 enum class Distribution { Uniform, Triangular, Arcsine, Normal };
-inline constexpr Distribution allDistributions[] = {Distribution::Uniform,
-                                                    Distribution::Triangular,
+inline constexpr Distribution allDistributions[] = {Distribution::Uniform, Distribution::Triangular,
                                                     Distribution::Arcsine, Distribution::Normal};
 
 // "测量列", "单次测量", "已知", "常数"; the English twins "series", "single", "known",

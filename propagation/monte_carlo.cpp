@@ -169,9 +169,8 @@ Checked<CorrelatedGroup> groupOf(const Model& model, std::span<const Correlation
     CorrelatedGroup group;
     for (const Correlation& r : correlations) {
         for (const std::size_t name : {r.first, r.second}) {
-            if (r.r != 0 &&
-                std::find(group.members.begin(), group.members.end(), name) ==
-                    group.members.end()) {
+            if (r.r != 0 && std::find(group.members.begin(), group.members.end(), name) ==
+                                group.members.end()) {
                 group.members.push_back(name);
             }
         }
@@ -218,9 +217,9 @@ class Sampler {
     // thread's own.
     void block(std::uint64_t number, std::size_t count, double* out,
                std::vector<std::vector<double>>& columns, std::vector<double>& scratch) const {
-        std::seed_seq sequence{static_cast<std::uint32_t>(seed_), static_cast<std::uint32_t>(seed_ >> 32),
-                               static_cast<std::uint32_t>(number),
-                               static_cast<std::uint32_t>(number >> 32)};
+        std::seed_seq sequence{
+            static_cast<std::uint32_t>(seed_), static_cast<std::uint32_t>(seed_ >> 32),
+            static_cast<std::uint32_t>(number), static_cast<std::uint32_t>(number >> 32)};
         std::mt19937_64 engine(sequence);
         columns.resize(laws_.size() + group_.members.size());
         std::vector<const double*> pointers;
@@ -296,9 +295,8 @@ Histogram histogramOf(std::span<const double> sorted, const GumResult& gum) {
     Histogram histogram;
     const std::size_t m = sorted.size();
     const auto first = static_cast<std::size_t>(std::floor(0.0005 * static_cast<double>(m)));
-    const auto last = std::max(first, static_cast<std::size_t>(
-                                          std::ceil(0.9995 * static_cast<double>(m))) -
-                                          1);
+    const auto last =
+        std::max(first, static_cast<std::size_t>(std::ceil(0.9995 * static_cast<double>(m))) - 1);
     double low = sorted[first];
     double high = sorted[std::min(last, m - 1)];
     if (!(high > low)) {
@@ -426,9 +424,9 @@ Checked<MonteCarloResult> monteCarlo(const Model& model, std::span<const Input> 
     MonteCarloResult result;
     result.draws = options.draws;
     result.seed = options.seed;
-    values.erase(std::remove_if(values.begin(), values.end(),
-                                [](double y) { return !std::isfinite(y); }),
-                 values.end());
+    values.erase(
+        std::remove_if(values.begin(), values.end(), [](double y) { return !std::isfinite(y); }),
+        values.end());
     result.invalid = options.draws - values.size();
     if (static_cast<double>(result.invalid) > mostInvalid * static_cast<double>(options.draws)) {
         return Problem{"有 " + std::to_string(result.invalid) + " 次抽样（" +

@@ -262,8 +262,7 @@ class Printer {
         return top + "/" + (below.size() > 1 ? "(" + bottom + ")" : bottom);
     }
 
-    void coefficient(const Rational& number, std::vector<Piece>& above,
-                     std::vector<Piece>& below) {
+    void coefficient(const Rational& number, std::vector<Piece>& above, std::vector<Piece>& below) {
         if (isOne(number)) {
             return;
         }
@@ -288,10 +287,10 @@ class Printer {
     // parenthesised where they need it) and constants as they are, anything else in parentheses.
     std::string base(std::size_t index) {
         const Node& n = node(index);
-        const bool bare = n.operation == Operation::Name || n.operation == Operation::Pi ||
-                          n.operation == Operation::E ||
-                          (n.operation == Operation::Number && !isNegative(n.number) &&
-                           n.number.isWhole());
+        const bool bare =
+            n.operation == Operation::Name || n.operation == Operation::Pi ||
+            n.operation == Operation::E ||
+            (n.operation == Operation::Number && !isNegative(n.number) && n.number.isWhole());
         const std::string text = print(index);
         return bare ? text : "(" + text + ")";
     }
@@ -301,8 +300,8 @@ class Printer {
         const Node& exponent = node(exponentIndex);
         if (exponent.operation != Operation::Number) {
             const std::string text = print(exponentIndex);
-            const bool atomic = exponent.operation == Operation::Name ||
-                                exponent.operation == Operation::Pi;
+            const bool atomic =
+                exponent.operation == Operation::Name || exponent.operation == Operation::Pi;
             return {base(baseIndex) + (html() ? "<sup>" + text + "</sup>"
                                               : "^" + (atomic ? text : "(" + text + ")")),
                     Shape::Parenthesised};

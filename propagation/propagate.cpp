@@ -31,7 +31,8 @@ std::optional<std::size_t> indexOf(const std::vector<std::string>& names, const 
 
 // Each name of the model with its input; inputs the formula does not use are noted.
 Checked<std::vector<std::size_t>> bindNames(const Task& task, const Model& model,
-                                       const TaskLines* lines, std::vector<std::string>& notes) {
+                                            const TaskLines* lines,
+                                            std::vector<std::string>& notes) {
     std::vector<std::string> given;
     for (const InputSpec& input : task.inputs) {
         given.push_back(input.name);
@@ -64,11 +65,19 @@ Checked<std::vector<Correlation>> correlationsOf(const Task& task, const Propaga
             return onLine(Problem{message, std::nullopt}, lines, &TaskLines::correlations, index,
                           spec.first);
         };
+        for (const std::string& name : {spec.first, spec.second}) {
+            const bool given =
+                std::any_of(task.inputs.begin(), task.inputs.end(),
+                            [&name](const InputSpec& in) { return in.name == name; });
+            if (!given) {
+                return refuse("没有名为 " + name + " 的输入量。");
+            }
+        }
         const std::optional<std::size_t> first = indexOf(done.model.names, spec.first);
         const std::optional<std::size_t> second = indexOf(done.model.names, spec.second);
+        // An input the formula does not use is noted already; so are its correlations.
         if (!first || !second) {
-            return refuse("相关系数所涉及的 " + (first ? spec.second : spec.first) +
-                          " 不在公式中。");
+            continue;
         }
         for (const std::size_t name : {*first, *second}) {
             if (done.inputs[name].spec.kind == InputKind::Constant) {
@@ -128,9 +137,8 @@ void addMonteCarlo(Propagation& propagation, unsigned threads) {
     options.seed = settings.seed;
     options.confidence = settings.judgement.confidence;
     options.threads = threads;
-    Checked<MonteCarloResult> result = monteCarlo(propagation.model, propagation.inputs,
-                                                  propagation.correlations, propagation.gum,
-                                                  options);
+    Checked<MonteCarloResult> result = monteCarlo(
+        propagation.model, propagation.inputs, propagation.correlations, propagation.gum, options);
     if (result) {
         propagation.monteCarlo = std::move(result).value();
     } else {

@@ -127,13 +127,13 @@ std::string inputSentence(const Input& input) {
     switch (spec.kind) {
     case InputKind::Series: {
         const UncertaintyResult& r = input.series->result;
-        std::string text = head + "：n = " + std::to_string(r.n) + "（剔除后），x̄ = " +
-                           withUnit(input.estimateText, spec.unit) + "，s = " + number(r.s) +
-                           "，u_A = s/√n = " + number(r.uA);
+        std::string text = head + "：n = " + std::to_string(r.n) +
+                           "（剔除后），x̄ = " + withUnit(input.estimateText, spec.unit) +
+                           "，s = " + number(r.s) + "，u_A = s/√n = " + number(r.uA);
         if (input.allowance) {
             text += "；Δ_仪 = " + withUnit(spec.allowance, spec.unit) +
-                    "，u_B = Δ_仪/√3 = " + number(r.uB) + "，u = √(u_A² + u_B²) = " +
-                    number(input.u);
+                    "，u_B = Δ_仪/√3 = " + number(r.uB) +
+                    "，u = √(u_A² + u_B²) = " + number(input.u);
         }
         return text + "，ν = " + nuText(input.nu) + "。";
     }
@@ -141,11 +141,11 @@ std::string inputSentence(const Input& input) {
         return head + " = " + withUnit(spec.value, spec.unit) +
                "：Δ_仪 = " + withUnit(spec.allowance, spec.unit) + "，" +
                std::string(distributionName(spec.distribution)) + "分布，u = Δ_仪/" +
-               std::string(divisorText(spec.distribution)) + " = " + number(input.u) +
-               "，ν = ∞。";
+               std::string(divisorText(spec.distribution)) + " = " + number(input.u) + "，ν = ∞。";
     case InputKind::Known:
-        return head + " = " + withUnit(spec.value, spec.unit) + "：u = " +
-               withUnit(spec.uncertainty, spec.unit) + "，ν = " + nuText(input.nu) + "。";
+        return head + " = " + withUnit(spec.value, spec.unit) +
+               "：u = " + withUnit(spec.uncertainty, spec.unit) + "，ν = " + nuText(input.nu) +
+               "。";
     case InputKind::Constant:
         return head + " = " + withUnit(spec.value, spec.unit) + "（精确值）。";
     }
@@ -153,25 +153,26 @@ std::string inputSentence(const Input& input) {
 }
 
 void inputsSection(const Propagation& propagation, std::vector<report::Block>& blocks) {
-    blocks.push_back(report::Heading{"输入量"});
+    blocks.emplace_back(std::in_place_type<report::Heading>, "输入量");
     for (const Input& input : propagation.inputs) {
-        blocks.push_back(report::Paragraph{inputSentence(input)});
+        blocks.emplace_back(std::in_place_type<report::Paragraph>, inputSentence(input));
         if (input.series) {
             const Analysis& series = *input.series;
-            blocks.push_back(report::Paragraph{criterionVerdict(series.chosen(), series.n)});
+            blocks.emplace_back(std::in_place_type<report::Paragraph>,
+                                criterionVerdict(series.chosen(), series.n));
         }
     }
     for (const std::string& note : propagation.notes) {
-        blocks.push_back(report::Note{note});
+        blocks.emplace_back(std::in_place_type<report::Note>, note);
     }
 }
 
 report::Table budgetTable(const Propagation& propagation) {
     report::Table table;
-    table.header = {"输入量", "估计值", "u(x_i)", "类型", "分布", "ν_i",
-                    "c_i = ∂f/∂x_i", "c_i", "|c_i|·u(x_i)", "占 u_c² 的比例"};
-    table.spokenHeader = {"", "", "u x i", "", "", "nu i", "c i 的公式", "c i 的值",
-                          "c i 乘 u x i", ""};
+    table.header = {"输入量", "估计值",        "u(x_i)", "类型",         "分布",
+                    "ν_i",    "c_i = ∂f/∂x_i", "c_i",    "|c_i|·u(x_i)", "占 u_c² 的比例"};
+    table.spokenHeader = {"",           "",         "u x i",        "", "", "nu i",
+                          "c i 的公式", "c i 的值", "c i 乘 u x i", ""};
     for (const BudgetRow& row : propagation.gum.rows) {
         const Input& input = propagation.inputs[row.name];
         table.rows.push_back({nameText(input.spec.name, Style::Text),

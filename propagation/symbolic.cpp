@@ -82,14 +82,22 @@ REGISTER_FUNCTION(acosd, eval_func(acosdHeld).derivative_func(acosdDerivative))
 REGISTER_FUNCTION(atand, eval_func(atandHeld).derivative_func(atandDerivative))
 
 const std::map<std::string, Function> functionsByName = {
-    {"sin", Function::Sin},          {"cos", Function::Cos},
-    {"tan", Function::Tan},          {"asin", Function::Asin},
-    {"acos", Function::Acos},        {"atan", Function::Atan},
-    {"exp", Function::Exp},          {"log", Function::Ln},
-    {"lg", Function::Lg},            {"abs", Function::Abs},
-    {"sind", Function::SinDegrees},  {"cosd", Function::CosDegrees},
-    {"tand", Function::TanDegrees},  {"asind", Function::AsinDegrees},
-    {"acosd", Function::AcosDegrees}, {"atand", Function::AtanDegrees},
+    {"sin", Function::Sin},
+    {"cos", Function::Cos},
+    {"tan", Function::Tan},
+    {"asin", Function::Asin},
+    {"acos", Function::Acos},
+    {"atan", Function::Atan},
+    {"exp", Function::Exp},
+    {"log", Function::Ln},
+    {"lg", Function::Lg},
+    {"abs", Function::Abs},
+    {"sind", Function::SinDegrees},
+    {"cosd", Function::CosDegrees},
+    {"tand", Function::TanDegrees},
+    {"asind", Function::AsinDegrees},
+    {"acosd", Function::AcosDegrees},
+    {"atand", Function::AtanDegrees},
 };
 
 // The library's readers of exactly the functions a formula may use (the scanner has already
@@ -202,7 +210,7 @@ class Exporter {
             const auto found = functionsByName.find(GiNaC::ex_to<GiNaC::function>(e).get_name());
             if (found == functionsByName.end()) {
                 throw Unexportable("求导得到了本程序不能计算的函数 " +
-                                        GiNaC::ex_to<GiNaC::function>(e).get_name() + "。");
+                                   GiNaC::ex_to<GiNaC::function>(e).get_name() + "。");
             }
             node.operation = Operation::Call;
             node.function = found->second;

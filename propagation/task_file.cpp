@@ -1,10 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Tavrello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "propagation/task.h"
-
 #include "analysis/report.h"
 #include "analysis/series_text.h"
+#include "propagation/task.h"
 
 #include <algorithm>
 #include <array>
@@ -291,8 +290,8 @@ class LineReader {
             return at(word, std::string(what) + "不是一个数。");
         }
         if (value.problem == ValueText::Problem::OutOfRange) {
-            return at(word, std::string(what) +
-                                "超出了范围：应为 0，或绝对值在 1e-100 到 1e100 之间。");
+            return at(word,
+                      std::string(what) + "超出了范围：应为 0，或绝对值在 1e-100 到 1e100 之间。");
         }
         return std::nullopt;
     }
@@ -309,8 +308,8 @@ class LineReader {
             return at(words[0], refusalText(series, "读数"));
         }
         std::size_t from = start;
-        for (const SeriesPiece& piece : series.notANumber ? std::vector<SeriesPiece>{*series.notANumber}
-                                                          : series.pieces) {
+        for (const SeriesPiece& piece :
+             series.notANumber ? std::vector<SeriesPiece>{*series.notANumber} : series.pieces) {
             const std::size_t offset = line_.find(piece.text, from);
             const Word word{line_.substr(offset, piece.text.size()), offset};
             if (std::optional<Problem> problem = number(word, "读数")) {
@@ -393,9 +392,8 @@ class LineReader {
                 return this->at(words[at], "无法识别的内容。");
             }
             if (std::find(allowed.begin(), allowed.end(), *field) == allowed.end()) {
-                return this->at(words[at],
-                                std::string(kindName(kind)) + "不用“" +
-                                    std::string(fieldName(*field)) + "”。");
+                return this->at(words[at], std::string(kindName(kind)) + "不用“" +
+                                               std::string(fieldName(*field)) + "”。");
             }
             if (std::find(seen.begin(), seen.end(), *field) != seen.end()) {
                 return this->at(words[at], "重复给出了“" + std::string(fieldName(*field)) + "”。");
@@ -453,9 +451,9 @@ class LineReader {
 
     std::optional<Problem> settings(std::span<const Word> words) {
         for (std::size_t at = 0; at < words.size(); at += 2) {
-            const auto known = std::find_if(keyWords.begin(), keyWords.end(), [&](const KeyWord& k) {
-                return k.word.matches(words[at].text);
-            });
+            const auto known =
+                std::find_if(keyWords.begin(), keyWords.end(),
+                             [&](const KeyWord& k) { return k.word.matches(words[at].text); });
             if (known == keyWords.end()) {
                 return this->at(words[at], "无法识别的设置。");
             }
@@ -559,8 +557,8 @@ std::optional<Problem> applySetting(TaskSettings& settings, std::string_view key
         }
         return refused("弧度（rad）或 度（deg）");
     case Key::Draws:
-        if (const auto draws = wholeNumber(value); draws && *draws >= fewestDraws &&
-                                                   *draws <= mostDraws) {
+        if (const auto draws = wholeNumber(value);
+            draws && *draws >= fewestDraws && *draws <= mostDraws) {
             settings.draws = *draws;
             return std::nullopt;
         }
