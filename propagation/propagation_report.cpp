@@ -327,7 +327,11 @@ void gumSection(const Propagation& propagation, std::vector<report::Block>& bloc
 }
 
 std::string interval(const std::array<double, 2>& limits, double spread) {
-    return "[" + meanNumber(limits[0], spread) + ", " + meanNumber(limits[1], spread) + "]";
+    std::string text(1, '[');
+    text += meanNumber(limits[0], spread);
+    text += ", ";
+    text += meanNumber(limits[1], spread);
+    return text + "]";
 }
 
 void monteCarloSection(const Propagation& propagation, std::vector<report::Block>& blocks) {
