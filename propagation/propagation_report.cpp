@@ -365,7 +365,7 @@ void monteCarloSection(const Propagation& propagation, std::vector<report::Block
         meanNumber(v.high, mc.sd) + "] 与最短包含区间相比，d_low = " + number(v.dLow) +
         "，d_high = " + number(v.dHigh) +
         (v.validated ? "，均不大于 δ：不确定度传播律的结果得到验证。"
-                     : "，大于 δ：不确定度传播律的结果未得到验证，宜采用蒙特卡洛法的结果。")});
+                     : "，不都小于 δ：不确定度传播律的结果未得到验证，宜采用蒙特卡洛法的结果。")});
 }
 
 } // namespace
