@@ -112,18 +112,21 @@ std::string html(const Document& document, std::size_t first, std::size_t end) {
     std::string text;
     for (std::size_t at = first; at < end && at < document.blocks.size(); ++at) {
         std::visit(
-            Overloaded{
-                [&](const Heading& heading) {
-                    text += "<h4>" + escapedHtml(heading.text) + "</h4>\n";
-                },
-                [&](const Paragraph& paragraph) { text += paragraphHtml(paragraph.text, "", ""); },
-                [&](const Note& note) {
-                    text += paragraphHtml("注意：" + note.text, "<i>", "</i>");
-                },
-                [&](const Table& table) { text += tableHtml(table); }, [](const Figure&) {},
-                [&](const Result& result) {
-                    text += paragraphHtml(result.caption + "：" + result.text, "<b>", "</b>");
-                }},
+            Overloaded{[&](const Heading& heading) {
+                           text += "<h4>" + escapedHtml(heading.text) + "</h4>\n";
+                       },
+                       [&](const Paragraph& paragraph) {
+                           text += paragraph.html.empty() ? paragraphHtml(paragraph.text, "", "")
+                                                          : "<p>" + paragraph.html + "</p>\n";
+                       },
+                       [&](const Note& note) {
+                           text += paragraphHtml("注意：" + note.text, "<i>", "</i>");
+                       },
+                       [&](const Table& table) { text += tableHtml(table); }, [](const Figure&) {},
+                       [&](const Result& result) {
+                           text +=
+                               paragraphHtml(result.caption + "：" + result.text, "<b>", "</b>");
+                       }},
             document.blocks[at]);
     }
     return text;

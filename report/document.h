@@ -17,9 +17,11 @@ struct Heading {
     std::string text;
 };
 
-// One paragraph; a line break inside starts a new line of it.
+// One paragraph; a line break inside starts a new line of it. Where it holds a formula, html is
+// the same paragraph with its markup (italics, superscripts), written instead of the text.
 struct Paragraph {
     std::string text;
+    std::string html = {};
 };
 
 // A caveat beside a verdict, set apart so that it is not read past.
