@@ -14,27 +14,8 @@ namespace tavrello::propagation {
 
 namespace {
 
-enum class Kind {
-    Number,
-    Name,
-    Constant,
-    Function,
-    Sign,
-    Product,
-    Power,
-    Square,
-    Open,
-    Close,
-    Equals
-};
-
-struct Token {
-    Kind kind;
-    std::string text;
-    int column;
-    // What it becomes for the symbolic library.
-    std::string translated;
-};
+using Kind = TokenKind;
+using Token = FormulaToken;
 
 struct FunctionName {
     std::string_view typed;
@@ -302,6 +283,7 @@ class RightSide {
             return at(tokens_[opens_.back()], "这个括号没有配对的右括号。");
         }
         formula.translated = std::move(out_);
+        formula.tokens = std::move(tokens_);
         return formula;
     }
 
@@ -327,6 +309,7 @@ class RightSide {
             return std::nullopt;
         case Kind::Sign:
             // A unary plus changes nothing; a minus negates the power term after it.
+            tokens_[index_].unary = true;
             if (token.translated == "-") {
                 out_ += "(-";
                 pending_.push_back(opens_.size());

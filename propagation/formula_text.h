@@ -14,6 +14,32 @@ namespace tavrello::propagation {
 // What the trigonometric functions take and give.
 enum class Angle { Radians, Degrees };
 
+// What a piece of a formula is.
+enum class TokenKind {
+    Number,
+    Name,
+    Constant,
+    Function,
+    Sign,
+    Product,
+    Power,
+    Square,
+    Open,
+    Close,
+    Equals
+};
+
+// A piece of a formula as typed, with the character it starts at.
+struct FormulaToken {
+    TokenKind kind;
+    std::string text;
+    int column = 0;
+    // What it becomes for the symbolic library.
+    std::string translated;
+    // A sign that stands before an operand rather than between two.
+    bool unary = false;
+};
+
 // A formula as typed, "ρ = 4*m/(π*d^2*h)", checked token by token and written again in the
 // syntax of the symbolic library: every name becomes v0, v1, … in the order of its first
 // appearance, every number an exact fraction, every unary sign bound to the one factor it stands
@@ -27,6 +53,8 @@ struct ScannedFormula {
     // The character at which each name first appears.
     std::vector<int> columns;
     std::string translated;
+    // The right side's pieces as typed, for writing it again as the user wrote it.
+    std::vector<FormulaToken> tokens;
 };
 
 // Operators + - * / ^ (and −, ×, ·, ², ³, full-width parentheses), the functions below, the

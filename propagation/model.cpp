@@ -75,6 +75,8 @@ Checked<Model> parseModel(std::string_view text, Angle angle) {
     model.names = scanned->names;
     model.nameColumns = scanned->columns;
     model.value = std::move(symbolic.value);
+    model.typed = {typedFormulaText(scanned->tokens, Style::Text),
+                   typedFormulaText(scanned->tokens, Style::Html)};
     model.formula = formulaOf(model.value, model.names);
     model.program = Program(model.value);
     model.derivatives = std::move(symbolic.derivatives);

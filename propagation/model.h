@@ -32,6 +32,9 @@ struct Model {
     // The character of the formula at which each name first appears.
     std::vector<int> nameColumns;
     Expression value;
+    // The right side as typed, in textbook notation: the model line.
+    Formula typed;
+    // The right side as the library arranged it.
     Formula formula;
     Program program;
     // By name, in the order of names.

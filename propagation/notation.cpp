@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <tuple>
 
 namespace tavrello::propagation {
@@ -385,7 +386,236 @@ class Printer {
     const Spelling& spelling_;
 };
 
+// How the typed factor on one side of a multiplication sign meets the other.
+enum class Edge { Number, Letter, Long, Group, Call, Root, Sign };
+
+bool isSingleLetter(std::string_view name) {
+    const auto [bytes, letters] = lettersOf(name);
+    std::string_view rest = name.substr(bytes);
+    if (rest.starts_with('_')) {
+        rest.remove_prefix(1);
+    }
+    return letters == 1 &&
+           std::all_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Whether two factors read as a product side by side: 4m, πd², (a + b)c, 2√(L/g), 2sin(x); a
+// number on the right, a long name or a function on either side keep their "·", and so does a
+// letter before a parenthesis, which would read as a function.
+bool sideBySide(Edge left, Edge right) {
+    switch (right) {
+    case Edge::Letter:
+    case Edge::Root:
+        return left == Edge::Number || left == Edge::Letter || left == Edge::Group;
+    case Edge::Group:
+        return left == Edge::Number || left == Edge::Group;
+    case Edge::Call:
+        return left == Edge::Number;
+    default:
+        return false;
+    }
+}
+
+class TypedPrinter {
+  public:
+    TypedPrinter(std::span<const FormulaToken> tokens, Style style)
+        : tokens_(tokens), style_(style), partner_(tokens.size(), 0),
+          powerOf_(tokens.size(), noName) {
+        std::vector<std::size_t> opens;
+        for (std::size_t at = 0; at < tokens.size(); ++at) {
+            if (tokens[at].kind == TokenKind::Open) {
+                opens.push_back(at);
+            } else if (tokens[at].kind == TokenKind::Close && !opens.empty()) {
+                partner_[at] = opens.back();
+                partner_[opens.back()] = at;
+                opens.pop_back();
+            }
+        }
+        for (std::size_t at = 0; at + 1 < tokens.size(); ++at) {
+            if (tokens[at].kind == TokenKind::Power) {
+                powerOf_[operandEnd(at + 1) - 1] = at;
+            }
+        }
+    }
+
+    std::string print(std::size_t from, std::size_t to) const {
+        std::string text;
+        for (std::size_t at = from; at < to; ++at) {
+            text += piece(at);
+        }
+        return text;
+    }
+
+  private:
+    bool html() const { return style_ == Style::Html; }
+
+    // One past the operand that starts at `at`: its signs, then a number, name or constant, a
+    // parenthesis with what it holds, or a function with its argument.
+    std::size_t operandEnd(std::size_t at) const {
+        while (at < tokens_.size() && tokens_[at].kind == TokenKind::Sign) {
+            ++at;
+        }
+        if (at + 1 < tokens_.size() && tokens_[at].kind == TokenKind::Function) {
+            ++at;
+        }
+        if (at < tokens_.size() && tokens_[at].kind == TokenKind::Open) {
+            return partner_[at] + 1;
+        }
+        return at + 1;
+    }
+
+    // The exponent of the power at `at` as a superscript's digits, where it is a whole number.
+    std::optional<std::string> wholeExponent(std::size_t at) const {
+        std::string digits;
+        std::size_t next = at + 1;
+        if (tokens_[next].kind == TokenKind::Sign && tokens_[next].translated == "-") {
+            digits = "-";
+            ++next;
+        }
+        const std::string& text = tokens_[next].text;
+        const bool whole =
+            tokens_[next].kind == TokenKind::Number && next + 1 == operandEnd(at + 1) &&
+            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+        return whole ? std::optional(digits + text) : std::nullopt;
+    }
+
+    Edge edgeOfName(const std::string& name) const {
+        return isSingleLetter(name) ? Edge::Letter : Edge::Long;
+    }
+
+    // The factor that ends at token `at`.
+    Edge leftEdge(std::size_t at) const {
+        if (const std::size_t power = powerOf_[at]; power != noName) {
+            return wholeExponent(power) ? leftEdge(power - 1) : Edge::Long;
+        }
+        const FormulaToken& token = tokens_[at];
+        switch (token.kind) {
+        case TokenKind::Number:
+            return Edge::Number;
+        case TokenKind::Name:
+            return edgeOfName(token.text);
+        case TokenKind::Constant:
+            return Edge::Letter;
+        case TokenKind::Square:
+            return leftEdge(at - 1);
+        case TokenKind::Close: {
+            const std::size_t open = partner_[at];
+            return open > 0 && tokens_[open - 1].kind == TokenKind::Function ? Edge::Call
+                                                                             : Edge::Group;
+        }
+        default:
+            return Edge::Sign;
+        }
+    }
+
+    // The factor that starts at token `at`.
+    Edge rightEdge(std::size_t at) const {
+        const FormulaToken& token = tokens_[at];
+        switch (token.kind) {
+        case TokenKind::Number:
+            return Edge::Number;
+        case TokenKind::Name:
+            return edgeOfName(token.text);
+        case TokenKind::Constant:
+            return Edge::Letter;
+        case TokenKind::Open:
+            return Edge::Group;
+        case TokenKind::Function:
+            return token.text == "sqrt" ? Edge::Root : Edge::Call;
+        default:
+            return Edge::Sign;
+        }
+    }
+
+    std::string number(const std::string& typed) const {
+        const std::size_t e = typed.find_first_of("eE");
+        if (e == std::string::npos) {
+            return typed;
+        }
+        const int exponent = std::stoi(typed.substr(e + 1));
+        return typed.substr(0, e) + "×10" + superscriptText(std::to_string(exponent), style_);
+    }
+
+    std::string function(const std::string& typed) const {
+        if (typed == "sqrt") {
+            return "√";
+        }
+        return typed.starts_with('a') && typed != "abs" ? "arc" + typed.substr(1) : typed;
+    }
+
+    std::string exponent(std::size_t power) const {
+        if (const std::optional<std::string> whole = wholeExponent(power)) {
+            return superscriptText(*whole, style_);
+        }
+        const std::size_t from = power + 1;
+        const std::size_t to = operandEnd(from);
+        if (!html()) {
+            return "^" + print(from, to);
+        }
+        const bool grouped = tokens_[from].kind == TokenKind::Open && partner_[from] + 1 == to;
+        return "<sup>" + (grouped ? print(from + 1, to - 1) : print(from, to)) + "</sup>";
+    }
+
+    // The text of the token at `at`; pieces that a token stands for as a whole (an exponent, the
+    // argument of abs) are printed by it and skipped.
+    std::string piece(std::size_t& at) const {
+        const FormulaToken& token = tokens_[at];
+        const bool minus = token.translated == "-";
+        switch (token.kind) {
+        case TokenKind::Number:
+            return number(token.text);
+        case TokenKind::Name:
+            return nameText(token.text, style_);
+        case TokenKind::Constant:
+            return token.text == "e" ? "e" : "π";
+        case TokenKind::Function:
+            if (token.text == "abs") {
+                const std::size_t close = partner_[at + 1];
+                const std::string inside = print(at + 2, close);
+                at = close;
+                return "|" + inside + "|";
+            }
+            return function(token.text);
+        case TokenKind::Sign:
+            if (token.unary) {
+                return minus ? std::string(minusSign) : "+";
+            }
+            return minus ? " " + std::string(minusSign) + " " : " + ";
+        case TokenKind::Product:
+            if (token.text == "/") {
+                return "/";
+            }
+            return sideBySide(leftEdge(at - 1), rightEdge(at + 1)) ? "" : "·";
+        case TokenKind::Power: {
+            const std::string text = exponent(at);
+            at = operandEnd(at + 1) - 1;
+            return text;
+        }
+        case TokenKind::Square:
+            return superscriptText(token.translated.substr(1), style_);
+        case TokenKind::Open:
+            return "(";
+        case TokenKind::Close:
+            return ")";
+        case TokenKind::Equals:
+            break;
+        }
+        return {};
+    }
+
+    std::span<const FormulaToken> tokens_;
+    Style style_;
+    // Each parenthesis's partner.
+    std::vector<std::size_t> partner_;
+    // For the last token of an exponent, its power sign.
+    std::vector<std::size_t> powerOf_;
+};
+
 } // namespace
+
+std::string typedFormulaText(std::span<const FormulaToken> tokens, Style style) {
+    return TypedPrinter(tokens, style).print(0, tokens.size());
+}
 
 std::string nameText(std::string_view name, Style style) {
     const std::size_t letters = lettersOf(name).first;

@@ -5,7 +5,9 @@
 
 #include "analysis/number_format.h"
 #include "propagation/expression.h"
+#include "propagation/formula_text.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,5 +38,11 @@ struct Spelling {
 };
 
 std::string expressionText(const Expression& expression, const Spelling& spelling);
+
+// The right side of a formula as the user typed it, in the same notation: its terms and factors
+// in their order, multiplication signs dropped between factors that read unambiguously side by
+// side, whole exponents as superscripts, pi as π, sqrt(…) as √(…), abs(…) as |…|. The model line
+// of a lab report shows what the student wrote, not the library's rearranged form.
+std::string typedFormulaText(std::span<const FormulaToken> tokens, Style style);
 
 } // namespace tavrello::propagation

@@ -130,15 +130,13 @@ Checked<Propagation> propagate(const Task& task, const TaskLines* lines) {
     return done;
 }
 
-void addMonteCarlo(Propagation& propagation, unsigned threads) {
+void addMonteCarlo(Propagation& propagation, MonteCarloOptions run) {
     const TaskSettings& settings = propagation.task.settings;
-    MonteCarloOptions options;
-    options.draws = settings.draws;
-    options.seed = settings.seed;
-    options.confidence = settings.judgement.confidence;
-    options.threads = threads;
-    Checked<MonteCarloResult> result = monteCarlo(
-        propagation.model, propagation.inputs, propagation.correlations, propagation.gum, options);
+    run.draws = settings.draws;
+    run.seed = settings.seed;
+    run.confidence = settings.judgement.confidence;
+    Checked<MonteCarloResult> result = monteCarlo(propagation.model, propagation.inputs,
+                                                  propagation.correlations, propagation.gum, run);
     if (result) {
         propagation.monteCarlo = std::move(result).value();
     } else {
@@ -146,9 +144,9 @@ void addMonteCarlo(Propagation& propagation, unsigned threads) {
     }
 }
 
-Checked<std::string> runTask(std::string_view taskText,
-                             std::span<const std::pair<std::string, std::string>> overrides,
-                             OutputFormat format, bool withMonteCarlo) {
+Checked<Propagation> workTask(std::string_view taskText,
+                              std::span<const std::pair<std::string, std::string>> overrides,
+                              bool withMonteCarlo) {
     Checked<ReadTask> read = readTask(taskText);
     if (!read) {
         return read.problem();
@@ -159,11 +157,18 @@ Checked<std::string> runTask(std::string_view taskText,
         }
     }
     Checked<Propagation> done = propagate(read->task, &read->lines);
+    if (done && withMonteCarlo) {
+        addMonteCarlo(done.value());
+    }
+    return done;
+}
+
+Checked<std::string> runTask(std::string_view taskText,
+                             std::span<const std::pair<std::string, std::string>> overrides,
+                             OutputFormat format, bool withMonteCarlo) {
+    Checked<Propagation> done = workTask(taskText, overrides, withMonteCarlo);
     if (!done) {
         return done.problem();
-    }
-    if (withMonteCarlo) {
-        addMonteCarlo(done.value());
     }
     switch (format) {
     case OutputFormat::Json:

@@ -39,14 +39,19 @@ struct Propagation {
 Checked<Propagation> propagate(const Task& task, const TaskLines* lines = nullptr);
 
 // Runs the Monte Carlo method with the task's draws, seed and confidence, and keeps its result
-// or its refusal.
-void addMonteCarlo(Propagation& propagation, unsigned threads = 0);
+// or its refusal; the threads, the cancel flag and the progress are taken from `run`.
+void addMonteCarlo(Propagation& propagation, MonteCarloOptions run = {});
 
 // What the command line writes.
 enum class OutputFormat { Text, Html, Json };
 
 // A task file's text in, with settings overridden by (key, value) pairs as applySetting takes
-// them, and the report out; Monte Carlo included unless left out.
+// them, worked through; Monte Carlo included unless left out. A problem names its line.
+Checked<Propagation> workTask(std::string_view taskText,
+                              std::span<const std::pair<std::string, std::string>> overrides,
+                              bool withMonteCarlo = true);
+
+// The same, and the report out.
 Checked<std::string> runTask(std::string_view taskText,
                              std::span<const std::pair<std::string, std::string>> overrides,
                              OutputFormat format, bool withMonteCarlo = true);

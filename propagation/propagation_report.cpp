@@ -378,7 +378,7 @@ report::Document propagationReport(const Propagation& propagation) {
     blocks.push_back(report::Heading{"测量模型"});
     Forms formula = name(model.symbol);
     formula += " = ";
-    formula += Forms{model.formula.text, model.formula.html};
+    formula += Forms{model.typed.text, model.typed.html};
     if (!propagation.task.unit.empty()) {
         formula += "（单位 " + propagation.task.unit + "）";
     }

@@ -86,6 +86,29 @@ TEST(Formula, IsWrittenInTextbookNotation) {
               "−8<i>m</i>/(π<i>d</i><sub>1</sub><sup>3</sup><i>h</i>)");
 }
 
+// The model line keeps what the student typed, its order and its signs, only in the notation.
+TEST(Formula, ModelLineIsTheTypedFormulaInTextbookNotation) {
+    const std::pair<const char*, const char*> table[] = {
+        {"ρ = 4*m/(pi*d^2*h)", "4m/(πd²h)"},
+        {"dm = (mRc + dmRc)*(1 + (rho_a - rho_a0)*(1/rho_W - 1/rho_R)) - m_nom",
+         "(mRc + dmRc)(1 + (rho_a − rho_a0)(1/rho_W − 1/rho_R)) − m_nom"},
+        {"T = 2*π*sqrt(L/g)", "2π√(L/g)"},
+        {"y = a*-b + c", "a·−b + c"},
+        {"y = x^-2*y2", "x⁻²y₂"},
+        {"y = 2.998e8*t·3", "2.998×10⁸t·3"},
+        {"y = m*sin(θ)*2*cos(θ)", "m·sin(θ)·2cos(θ)"},
+        {"y = abs(a − b)/x^(1/3)", "|a − b|/x^(1/3)"},
+        {"y = a*(b + c)*(d)", "a·(b + c)(d)"},
+        {"y = d1*d_2²×asin(x)", "d₁d₂²·arcsin(x)"},
+    };
+    for (const auto& [typed, line] : table) {
+        const Checked<Model> model = parseModel(typed);
+        ASSERT_TRUE(model) << typed;
+        EXPECT_EQ(model->typed.text, line) << typed;
+    }
+    EXPECT_EQ(parseModel("y = 4*m/x^(1/3)")->typed.html, "4<i>m</i>/<i>x</i><sup>1/3</sup>");
+}
+
 // The symbolic derivatives, compiled, against central differences at random points.
 TEST(Formula, DerivativesAgreeWithCentralDifferences) {
     const std::pair<const char*, Angle> formulas[] = {
