@@ -6,6 +6,7 @@
 #include "analysis/report.h"
 #include "window/analysis/analysis_report.h"
 #include "window/analysis/box_series.h"
+#include "window/result_window/setting_choices.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -20,21 +21,8 @@ QString defaultFile(const QString& name) {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(name);
 }
 
-QString keyText(std::string_view key) {
-    return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
-}
-
 // The documented defaults, those of Settings, as the settings file writes them.
 const Settings defaults;
-
-QString alphaKeyOf(double alpha) {
-    for (const std::string_view key : alphaKeys) {
-        if (alphaFromKey(key) == alpha) {
-            return keyText(key);
-        }
-    }
-    return {};
-}
 
 } // namespace
 
@@ -53,30 +41,20 @@ AnalysisWindow::AnalysisWindow(const FormControls& controls, const CalculationSt
 }
 
 void AnalysisWindow::buildSettings() {
-    QList<std::pair<QString, QVariant>> criteria;
-    for (const Criterion criterion : allCriteria) {
-        criteria.append(
-            {fromUtf8(std::string(criterionName(criterion))), keyText(criterionKey(criterion))});
-    }
-    criterion_ = addChoice("判别准则(&C)", criteria);
+    criterion_ = addChoice("判别准则(&C)", criterionChoices());
     criterion_->setObjectName("criterion");
-    QList<std::pair<QString, QVariant>> alphas;
-    for (const std::string_view key : alphaKeys) {
-        alphas.append({keyText(key), keyText(key)});
-    }
-    alpha_ = addChoice("显著性水平 α(&A)", alphas);
+    alpha_ = addChoice("显著性水平 α(&A)", alphaChoices());
     alpha_->setObjectName("alpha");
-    QList<std::pair<QString, QVariant>> confidences;
-    for (const Confidence confidence : allConfidences) {
-        confidences.append(
-            {keyText(confidenceLabel(confidence)), keyText(confidenceKey(confidence))});
-    }
-    confidence_ = addChoice("置信概率 P(&P)", confidences);
+    confidence_ = addChoice("置信概率 P(&P)", confidenceChoices());
     confidence_->setObjectName("confidence");
+    coverage_ = addChoice("包含因子 k(&K)", coverageChoices());
+    coverage_->setObjectName("coverage");
     instrumentError_ = addTextSetting("仪器允差 Δ_仪(&D)", "无");
     instrumentError_->setObjectName("instrumentError");
-    digits_ = addChoice("不确定度有效位数(&N)", {{"2", 2}, {"1", 1}});
+    digits_ = addChoice("不确定度有效位数(&N)", digitsChoices());
     digits_->setObjectName("digits");
+    rounding_ = addChoice("修约(&O)", roundingChoices());
+    rounding_->setObjectName("rounding");
     symbol_ = addTextSetting("物理量符号(&Y)", keyText(defaults.symbol));
     symbol_->setObjectName("symbol");
     unit_ = addTextSetting("单位(&U)", "无");
@@ -92,15 +70,17 @@ void AnalysisWindow::buildButtons() {
         saveAs("保存图片", "测量列数据图.png", "PNG 图片 (*.png)", writeAnalysisPng);
     });
     writeBack_ = addButton(
-        "剔除并填回(&W)", [this] { writeKeptValuesBack(); }, true);
+        "剔除并填回(&W)", [this] { writeKeptValuesBack(); }, ButtonKind::Told);
     writeBack_->setObjectName("writeBack");
+    addButton("用于间接测量(&I)…", [this] { emit seriesOffered(offer()); })->setObjectName("offer");
 }
 
 // A stored setting this window cannot use gives way to its default, not to the first entry.
 void AnalysisWindow::restoreSettings() {
     const QSettings stored;
-    const std::initializer_list<QObject*> all = {criterion_, alpha_,  confidence_, instrumentError_,
-                                                 digits_,    symbol_, unit_};
+    const std::initializer_list<QObject*> all = {criterion_, alpha_,    confidence_,
+                                                 coverage_,  rounding_, instrumentError_,
+                                                 digits_,    symbol_,   unit_};
     for (QObject* setting : all) {
         setting->blockSignals(true);
     }
@@ -110,6 +90,8 @@ void AnalysisWindow::restoreSettings() {
     // Earlier versions wrote the label, "95 %".
     confidence_->pickData(stored.value("analysis/confidence").toString().remove('%').trimmed(),
                           keyText(confidenceKey(defaults.confidence)));
+    coverage_->pickData(stored.value("analysis/coverage"), keyText(coverageKey(defaults.coverage)));
+    rounding_->pickData(stored.value("analysis/rounding"), keyText(roundingKey(defaults.rounding)));
     digits_->pickData(stored.value("analysis/digits").toInt(), defaults.digits);
     instrumentError_->setText(stored.value("analysis/instrumentError").toString());
     symbol_->setText(stored.value("analysis/symbol").toString());
@@ -124,6 +106,8 @@ void AnalysisWindow::saveSettings() const {
     stored.setValue("analysis/criterion", criterion_->currentData());
     stored.setValue("analysis/alpha", alpha_->currentData());
     stored.setValue("analysis/confidence", confidence_->currentData());
+    stored.setValue("analysis/coverage", coverage_->currentData());
+    stored.setValue("analysis/rounding", rounding_->currentData());
     stored.setValue("analysis/instrumentError", instrumentError_->text());
     stored.setValue("analysis/digits", digits_->currentData());
     stored.setValue("analysis/symbol", symbol_->text());
@@ -136,6 +120,8 @@ Settings AnalysisWindow::settings() const {
     settings.criterion = allCriteria[static_cast<std::size_t>(criterion_->currentIndex())];
     settings.alpha = *alphaFromKey(alpha_->currentData().toString().toStdString());
     settings.confidence = *confidenceFromKey(confidence_->currentData().toString().toStdString());
+    settings.coverage = *coverageFromKey(coverage_->currentData().toString().toStdString());
+    settings.rounding = *roundingFromKey(rounding_->currentData().toString().toStdString());
     settings.digits = digits_->currentData().toInt();
     settings.instrumentError = allowanceFromText(instrumentError_->text().toStdString());
     settings.symbol = symbol_->text().toStdString();
@@ -181,6 +167,19 @@ void AnalysisWindow::showAnalysis(const Analysis& analysis) {
                static_cast<int>(table.header.size() - analysis.criteria.size()) +
                    static_cast<int>(chosen - analysis.criteria.begin()));
     writeBack_->setEnabled(!analysis.chosen().removed.empty());
+}
+
+SeriesOffer AnalysisWindow::offer() const {
+    SeriesOffer offer;
+    for (const Reading& reading : analysis_->readings) {
+        offer.readings.push_back(reading.text);
+    }
+    offer.allowance = instrumentError_->text().trimmed().toStdString();
+    offer.symbol = symbol_->text().trimmed().toStdString();
+    offer.unit = unit_->text().trimmed().toStdString();
+    offer.criterion = analysis_->settings.criterion;
+    offer.alpha = analysis_->settings.alpha;
+    return offer;
 }
 
 // Asks where, then writes the file; a failure is told, not dropped.

@@ -12,8 +12,21 @@
 #include "window/result_window/result_window.h"
 
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace tavrello {
+
+// A series handed on to the indirect measurement: its readings as typed, its Δ_仪, symbol and
+// unit as typed, and the criterion and α it was judged with.
+struct SeriesOffer {
+    std::vector<std::string> readings;
+    std::string allowance;
+    std::string symbol;
+    std::string unit;
+    Criterion criterion = Criterion::Grubbs;
+    double alpha = 0.05;
+};
 
 // 数据分析: judges the series of the main window's boxes in use as it is typed, picked and
 // changed: its gross errors by four criteria, checks for a systematic error, and the result
@@ -33,6 +46,10 @@ class AnalysisWindow : public ResultWindow {
 
     const std::optional<Analysis>& analysis() const { return analysis_; }
 
+  signals:
+    // 用于间接测量: the series shown, to become an input of the indirect measurement.
+    void seriesOffered(const SeriesOffer& offer);
+
   private:
     void buildSettings();
     void buildButtons();
@@ -47,6 +64,7 @@ class AnalysisWindow : public ResultWindow {
     void saveAs(const QString& caption, const QString& name, const QString& filter,
                 QString (*write)(const Analysis&, const QString&, const QFont&));
     void writeKeptValuesBack();
+    SeriesOffer offer() const;
 
     const FormControls& controls_;
     const CalculationState& state_;
@@ -57,6 +75,8 @@ class AnalysisWindow : public ResultWindow {
     ChoiceBox* criterion_;
     ChoiceBox* alpha_;
     ChoiceBox* confidence_;
+    ChoiceBox* coverage_;
+    ChoiceBox* rounding_;
     QLineEdit* instrumentError_;
     ChoiceBox* digits_;
     QLineEdit* symbol_;

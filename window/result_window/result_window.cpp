@@ -71,8 +71,10 @@ void clearLayout(QLayout& layout) {
 
 } // namespace
 
-ResultWindow::ResultWindow(QWidget& mainWindow, Announcer& announcer, const QString& title)
-    : QWidget(&mainWindow, Qt::Window), mainWindow_(mainWindow), announcer_(announcer) {
+ResultWindow::ResultWindow(QWidget& mainWindow, Announcer& announcer, const QString& title,
+                           QSize wanted, int narrowest)
+    : QWidget(&mainWindow, Qt::Window), mainWindow_(mainWindow), announcer_(announcer),
+      wanted_(wanted), narrowest_(narrowest) {
     setWindowTitle(title);
     setFont(analysisFont());
     settling_.setSingleShot(true);
@@ -83,6 +85,7 @@ ResultWindow::ResultWindow(QWidget& mainWindow, Announcer& announcer, const QStr
 
 void ResultWindow::build() {
     auto* layout = new QVBoxLayout(this);
+    column_ = layout;
     // The window sets its own least size, that of its narrow arrangement.
     layout->setSizeConstraint(QLayout::SetNoConstraint);
     settingsGrid_ = new QGridLayout;
@@ -152,12 +155,15 @@ QLineEdit* ResultWindow::addTextSetting(const QString& caption, const QString& p
 }
 
 QPushButton* ResultWindow::addButton(const QString& text, const std::function<void()>& handler,
-                                     bool told) {
+                                     ButtonKind kind) {
     auto* button = new QPushButton(text, this);
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, handler);
     buttons_.push_back(button);
-    if (told) {
+    if (kind != ButtonKind::Always) {
+        reportButtons_.push_back(button);
+    }
+    if (kind == ButtonKind::Told) {
         told_.push_back({button, false});
     }
     return button;
@@ -166,6 +172,10 @@ QPushButton* ResultWindow::addButton(const QString& text, const std::function<vo
 void ResultWindow::setPlot(QWidget* plot) {
     plot_ = plot;
     views_->addWidget(plot, 4);
+}
+
+void ResultWindow::setInputArea(QWidget* area, int stretch) {
+    column_->insertWidget(1, area, stretch);
 }
 
 void ResultWindow::nameTable(const QString& name) {
@@ -193,7 +203,7 @@ void ResultWindow::showBeside(const MainWindowPlace& main, const QRect& availabl
         const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
                              outer.right() - inner.right(), outer.bottom() - inner.bottom());
         const QRect placed =
-            placeBeside(available, main, wantedSize.grownBy(frame), leastSize_.grownBy(frame))
+            placeBeside(available, main, wanted_.grownBy(frame), leastSize_.grownBy(frame))
                 .marginsRemoved(frame);
         arrange(placed.width());
         setGeometry(placed);
@@ -202,8 +212,10 @@ void ResultWindow::showBeside(const MainWindowPlace& main, const QRect& availabl
             button.wasAvailable = false;
         }
         settling_.start();
-        (settings_.empty() ? static_cast<QWidget*>(result_) : settings_.front().control)
-            ->setFocus();
+        if (firstFocus_ == nullptr) {
+            firstFocus_ = settings_.empty() ? result_ : settings_.front().control;
+        }
+        firstFocus_->setFocus();
     }
     show();
     raise();
@@ -211,9 +223,9 @@ void ResultWindow::showBeside(const MainWindowPlace& main, const QRect& availabl
 }
 
 void ResultWindow::measureLeastSize() {
-    arrange(0);
+    arrange(narrowest_);
     layout()->activate();
-    leastSize_ = layout()->minimumSize();
+    leastSize_ = layout()->minimumSize().expandedTo(QSize(narrowest_, 0));
     setMinimumSize(leastSize_);
 }
 
@@ -222,6 +234,8 @@ void ResultWindow::chainFocus() {
     for (const Setting& setting : settings_) {
         chain.push_back(setting.control);
     }
+    const std::vector<QWidget*> inputs = inputChain();
+    chain.insert(chain.end(), inputs.begin(), inputs.end());
     chain.insert(chain.end(), {result_, table_, steps_});
     chain.insert(chain.end(), buttons_.begin(), buttons_.end());
     chain.push_back(close_);
@@ -318,7 +332,7 @@ void ResultWindow::showReport(const report::Document& report, int markedColumn) 
         }
     }
     steps_->setPlainText(steps.trimmed());
-    for (QPushButton* button : buttons_) {
+    for (QPushButton* button : reportButtons_) {
         button->setEnabled(true);
     }
 }
@@ -331,7 +345,7 @@ void ResultWindow::showProblem(const QString& problem) {
     table_->setRowCount(0);
     table_->setColumnCount(0);
     steps_->clear();
-    for (QPushButton* button : buttons_) {
+    for (QPushButton* button : reportButtons_) {
         button->setEnabled(false);
     }
 }

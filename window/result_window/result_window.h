@@ -34,13 +34,17 @@ class ResultWindow : public QWidget {
     // Opens the window beside the main window, or brings it forward.
     void showBeside(const MainWindowPlace& main, const QRect& available);
 
-    // The size the window asks for, and the least it can be shown at; frames not included.
+    // The size a window asks for unless it says otherwise, and the least it can be shown at;
+    // frames not included.
     static constexpr QSize wantedSize{960, 700};
     QSize leastSize() const { return leastSize_; }
 
   protected:
-    // The main window and its announcer outlive this.
-    ResultWindow(QWidget& mainWindow, Announcer& announcer, const QString& title);
+    // The main window and its announcer outlive this. A window that wants more room says how
+    // much, and the width below which its arrangement would not fit what it holds (0: down to
+    // the narrow one).
+    ResultWindow(QWidget& mainWindow, Announcer& announcer, const QString& title,
+                 QSize wanted = wantedSize, int narrowest = 0);
 
     // Building, in the order of the settings, and of the buttons before 关闭. A caption carries
     // its key as "(&C)"; it names the control for a screen reader. A change of a setting calls
@@ -48,10 +52,20 @@ class ResultWindow : public QWidget {
     ChoiceBox* addChoice(const QString& caption,
                          const QList<std::pair<QString, QVariant>>& entries);
     QLineEdit* addTextSetting(const QString& caption, const QString& placeholder);
-    // A told button's becoming available or not is said with the result.
+    // What a button works on: the report, available with it (and its becoming available or not
+    // told with the result), or the window's own data, always available.
+    enum class ButtonKind { Report, Told, Always };
     QPushButton* addButton(const QString& text, const std::function<void()>& handler,
-                           bool told = false);
+                           ButtonKind kind = ButtonKind::Report);
     void setPlot(QWidget* plot);
+    // What the user types the window's data into, between the settings and the result line. Its
+    // controls come after the settings in the Tab order, as inputChain() lists them; a window
+    // whose controls come and go calls chainFocus() again.
+    void setInputArea(QWidget* area, int stretch);
+    virtual std::vector<QWidget*> inputChain() const { return {}; }
+    void chainFocus();
+    // What has the focus when the window opens: the first setting unless said otherwise.
+    void setFirstFocus(QWidget* widget) { firstFocus_ = widget; }
     // The table's name for a screen reader.
     void nameTable(const QString& name);
 
@@ -85,20 +99,24 @@ class ResultWindow : public QWidget {
     void settingChanged();
     void arrange(int width);
     void measureLeastSize();
-    void chainFocus();
     void tell();
     void fitResultLine();
     void fillTable(const report::Table& table, int markedColumn);
 
     QWidget& mainWindow_;
     Announcer& announcer_;
+    QSize wanted_;
+    int narrowest_;
+    QWidget* firstFocus_ = nullptr;
     QSize leastSize_;
     QTimer settling_;
     QString lead_;
     std::vector<Setting> settings_;
     std::vector<QPushButton*> buttons_;
+    std::vector<QPushButton*> reportButtons_;
     std::vector<ToldButton> told_;
 
+    QBoxLayout* column_;
     QGridLayout* settingsGrid_;
     QBoxLayout* resultRow_;
     QLineEdit* result_;

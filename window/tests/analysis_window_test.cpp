@@ -170,6 +170,27 @@ class AnalysisWindowTest : public QObject {
         QCOMPARE(QSettings().value("analysis/unit").toString(), "mm");
     }
 
+    // The course conventions: a fixed k states no P and ν, and U is rounded only up where the
+    // course says so (0.008608 → 0.0087, where half to even gives 0.0086); both are kept.
+    void coverageAndRoundingReachTheResultLine() {
+        WindowDriver window;
+        AnalysisWindow& analysis = openedOn(window, orifices);
+        const QList<std::tuple<int, int, QString>> picks = {
+            {2, 0, "x = (120.4114 ± 0.0086), k = 2, E = 0.0071 %"},
+            {2, 1, "x = (120.4114 ± 0.0087), k = 2, E = 0.0071 %"},
+            {1, 1, "x = (120.4114 ± 0.0044), k = 1, E = 0.0036 %"},
+            {0, 0, orificesResult},
+        };
+        for (const auto& [coverage, rounding, line] : picks) {
+            part<QComboBox>(analysis, "coverage").setCurrentIndex(coverage);
+            part<QComboBox>(analysis, "rounding").setCurrentIndex(rounding);
+            QCOMPARE(part<QLineEdit>(analysis, "result").text(), line);
+        }
+        part<QComboBox>(analysis, "rounding").setCurrentIndex(1);
+        WindowDriver again;
+        QCOMPARE(part<QComboBox>(openedOn(again, orifices), "rounding").currentText(), "只进不舍");
+    }
+
     // What a screen reader reads: each setting's value under its caption, the result line under
     // its caption, the worked steps as text, and in the table whose removals count.
     void readsToAScreenReader() {
@@ -292,13 +313,14 @@ class AnalysisWindowTest : public QObject {
     }
 
     // The box menus, the result labels' menus and the window's own menu open the analysis; the
-    // window's menu also copies the results and tells what the program is.
+    // window's menu also opens the indirect measurement, copies the results and tells what the
+    // program is.
     void menusOfferTheAnalysis() {
         WindowDriver window;
         QVERIFY(menuTexts(window.box(1)).contains("数据分析…"));
         QVERIFY(chooseFromMenu(window.label("Label20")).contains("数据分析…"));
         QCOMPARE(menuTexts(window.form()),
-                 QStringList({"数据分析…", "复制全部结果", "", "关于 Tavrello"}));
+                 QStringList({"数据分析…", "间接测量…", "复制全部结果", "", "关于 Tavrello"}));
         chooseFromMenu(window.form(), "关于");
         auto* about = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         QVERIFY(about != nullptr && about->text().contains("Tavrello " TAVRELLO_VERSION) &&
