@@ -32,8 +32,11 @@ for library in $(readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
     grep -qx "${owner%%:*}" <<<"$depends"
 done
 
-# The analysis finds the module it loads on first use where the package put it.
+# The analysis and the indirect measurement find the modules they load on first use where the
+# package put them.
 printf '10.1 10.3 10.2 10.4 10.0' | "$program" --analyse | grep -q "^测量结果：x = (10.20 ± 0.20)"
+printf '模型 y = 2*x\n测量列 x = 10.1 10.3 10.2 10.4 10.0\n' | "$program" --propagate --draws 10000 |
+    grep -q "^测量结果：y = (20.40 ± 0.39)"
 
 QT_QPA_PLATFORM=offscreen "$program" &
 pid=$!
