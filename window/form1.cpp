@@ -6,6 +6,7 @@
 #include "engine/text_to_integer.h"
 #include "window/analysis/analysis_window.h"
 #include "window/layout_table.h"
+#include "window/propagation/propagation_window.h"
 #include "window/window_builder.h"
 
 #include <QContextMenuEvent>
@@ -41,7 +42,7 @@ Form1::Form1(UserMessages& messages, Clock& clock)
     : messages_(messages), ui_(buildWindow(*this)), controls_(ui_), announcer_(*this),
       statusClock_(clock, *ui_.Label10), seriesPaste_(*this, ui_, state_, messages, announcer_),
       resultCopy_(*this, ui_), timer1_(systemAlarm(), systemWallTime, this), analyse_("数据分析…"),
-      about_("关于 Tavrello") {
+      propagate_("间接测量…"), about_("关于 Tavrello") {
     setObjectName("Form1");
     timer1_.setObjectName("Timer1");
     setWindowTitle("Tavrello");
@@ -78,6 +79,9 @@ void Form1::bindEvents() {
     analyse_.setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
     addAction(&analyse_);
     connect(&analyse_, &QAction::triggered, this, [this] { openAnalysis(); });
+    propagate_.setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
+    addAction(&propagate_);
+    connect(&propagate_, &QAction::triggered, this, [this] { openPropagation(); });
     connect(&about_, &QAction::triggered, this, &Form1::showAbout);
     for (QLabel* label : ui_.Results) {
         label->addAction(&analyse_);
@@ -195,11 +199,21 @@ AnalysisWindow& Form1::openAnalysis() {
         analysisWindow_ =
             std::make_unique<AnalysisWindow>(ui_, state_, messages_, announcer_, this);
         connect(this, &Form1::seriesChanged, analysisWindow_.get(), &AnalysisWindow::refresh);
+        connect(analysisWindow_.get(), &AnalysisWindow::seriesOffered, this,
+                [this](const SeriesOffer& offer) { openPropagation().takeSeries(offer); });
     }
     AnalysisWindow& window = *analysisWindow_;
     window.refresh();
     window.showBeside(place(), screen()->availableGeometry());
     return window;
+}
+
+PropagationWindow& Form1::openPropagation() {
+    if (!propagationWindow_) {
+        propagationWindow_ = std::make_unique<PropagationWindow>(messages_, announcer_, this);
+    }
+    propagationWindow_->showBeside(place(), screen()->availableGeometry());
+    return *propagationWindow_;
 }
 
 // The formula column runs from the frame's left edge to the first divider, the input column from
@@ -220,6 +234,7 @@ void Form1::contextMenuEvent(QContextMenuEvent* event) {
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addAction(&analyse_);
+    menu->addAction(&propagate_);
     menu->addAction(resultCopy_.copyAllAction());
     menu->addSeparator();
     menu->addAction(&about_);

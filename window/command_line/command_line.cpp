@@ -8,6 +8,7 @@
 #include "window/command_line/arguments.h"
 #include "window/command_line/command_io.h"
 #include "window/command_line/help.h"
+#include "window/command_line/propagate_command.h"
 #include "window/fonts/interface_font.h"
 
 #include <QGuiApplication>
@@ -24,8 +25,8 @@ namespace tavrello {
 
 namespace {
 
-std::array<const Command*, 1> commands() {
-    return {&analyseCommand()};
+std::array<const Command*, 2> commands() {
+    return {&analyseCommand(), &propagateCommand()};
 }
 
 bool isQuestion(const char* argument) {

@@ -250,5 +250,104 @@ class CommandLineTest : public QObject {
     }
 };
 
-QTEST_GUILESS_MAIN(CommandLineTest)
+// The density of a cylinder as a task file: a mass weighed once, a diameter and a height
+// measured six and five times, in Chinese and English keywords.
+const QByteArray rhoTask = "# 圆柱体的密度\n"
+                           "模型 ρ = 4*m/(pi*d^2*h) 单位 g/cm³\n"
+                           "单次测量 m = 52.33 仪器允差 0.02 分布 均匀 单位 g\n"
+                           "series d = 2.0012 2.0015 2.0018 2.0014 2.0016 2.0013 unit cm\n"
+                           "测量列 h = 4.027 4.025 4.029 4.026 4.028 仪器允差 0.002 单位 cm\n"
+                           "设置 抽样次数 100000 种子 7\n";
+const QString rhoLine = "ρ = (4.1303 ± 0.0034) g/cm³, P = 95 %, k = 1.98, ν = 113, E = 0.082 %";
+
+Run propagate(const QByteArray& task, const QStringList& options = {}) {
+    return tavrello(QStringList{"--propagate"} + options, task);
+}
+
+class PropagateCommandTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // The worked example end to end: the steps with the numbers put in, the budget, the Monte
+    // Carlo validation and the result line; the JSON with the same figures.
+    void worksTheDensityOfACylinder() {
+        const Run text = propagate(rhoTask);
+        QVERIFY2(text.status == 0 && text.errors.isEmpty(), qPrintable(text.errors));
+        const QString report = QString::fromUtf8(text.out);
+        for (const QString& piece : QStringList{
+                 "ρ = 4m/(πd²h)（单位 g/cm³）", "∂ρ/∂d = −8m/(πd³h) = −8·52.33/(π·2.001467³·4.027)",
+                 "M = 100000 次抽样（种子 7）", "验证（JCGM 101 第 8 章）"}) {
+            QVERIFY2(report.contains(piece), qPrintable(piece));
+        }
+        QVERIFY(report.endsWith("测量结果：" + rhoLine + "\n"));
+        const QJsonObject json =
+            QJsonDocument::fromJson(propagate(rhoTask, {"--format=json"}).out).object();
+        QCOMPARE(json["text"].toString(), rhoLine);
+        QCOMPARE(json["nu_eff"].toInt(), 113);
+        QCOMPARE(json["inputs"][1]["c_text"].toString(), "−8m/(πd³h)");
+        QCOMPARE(json["monte_carlo"]["draws"].toInt(), 100000);
+        QCOMPARE(json["monte_carlo"]["seed"].toInt(), 7);
+        QVERIFY(std::abs(json["monte_carlo"]["mean"].toDouble() - json["value"].toDouble()) <
+                json["u_c"].toDouble());
+    }
+
+    // An option overrides the file's settings statement.
+    void optionsOverrideTheFilesSettings() {
+        const QByteArray at99 = rhoTask + "设置 置信概率 99 包含因子 t\n";
+        QVERIFY(QString::fromUtf8(propagate(at99).out).contains("P = 99 %"));
+        const QJsonObject json =
+            QJsonDocument::fromJson(propagate(at99, {"--confidence", "95", "--coverage=2",
+                                                     "--draws", "10000", "--format", "json"})
+                                        .out)
+                .object();
+        QCOMPARE(json["text"].toString(), "ρ = (4.1303 ± 0.0034) g/cm³, k = 2, E = 0.082 %");
+        QCOMPARE(json["monte_carlo"]["draws"].toInt(), 10000);
+    }
+
+    // A task that cannot be worked: status 2, nothing on standard output, and one Chinese line
+    // that names the line, the character and the piece.
+    void refusesWithTheLineAndThePlace() {
+        const std::tuple<QByteArray, QStringList, QString> refusals[] = {
+            {"模型 y = 2*x^\n测量列 x = 1 2 3\n",
+             {},
+             "第 1 行第 11 个字符“^”：公式在“^”之后不完整。"},
+            {"模型 y = 2*x\n测量列 x = 1 2 x3\n", {}, "第 2 行第 13 个字符“x3”：读数不是一个数。"},
+            {"模型 y = 2*x\n单次测量 x = 1\n", {}, "第 2 行第 11 个字符：单次测量 x 缺少仪器允差"},
+            {"模型 y = a*b\n常数 a = 2\n", {}, "第 1 行第 10 个字符“b”：公式中的 b 没有给出输入量"},
+            {"模型 y = 2*x\n设置 抽样次数 5\n", {}, "第 2 行第 9 个字符“5”：抽样次数“5”无效"},
+            {rhoTask, {"--draws", "1e6"}, "抽样次数“1e6”无效"},
+            {rhoTask, {"--coverage", "4"}, "选项 --coverage 的值“4”不能使用"},
+        };
+        for (const auto& [task, options, message] : refusals) {
+            const Run run = propagate(task, options);
+            QVERIFY2(run.status == 2 && run.out.isEmpty() && run.errors.contains(message) &&
+                         isOneChineseLine(run.errors),
+                     qPrintable(message + " ≠ " + run.errors));
+        }
+    }
+
+    // The PDF of the report and the histogram as a picture, drawn without a display.
+    void drawsTheReportAndTheHistogram() {
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath("ρ.pdf");
+        const QString png = folder.filePath("ρ.png");
+        const Run drawn = propagate(rhoTask, {"--draws", "10000", "--pdf", pdf, "--png", png});
+        QVERIFY2(drawn.status == 0 && drawn.errors.isEmpty(), qPrintable(drawn.errors));
+        QCOMPARE(opening(pdf), "%PDF");
+        QCOMPARE(opening(png), "\x89PNG");
+        QProcess pages;
+        pages.start("pdfinfo", {pdf});
+        if (pages.waitForFinished(20000)) {
+            const QString info = QString::fromUtf8(pages.readAllStandardOutput());
+            QVERIFY2(info.contains(QRegularExpression("Pages:\\s+[12]\n")), qPrintable(info));
+        }
+    }
+};
+
+int main(int argc, char* argv[]) {
+    QCoreApplication application(argc, argv);
+    CommandLineTest analyse;
+    PropagateCommandTest propagation;
+    return QTest::qExec(&analyse, argc, argv) | QTest::qExec(&propagation, argc, argv);
+}
 #include "command_line_test.moc"
