@@ -3,16 +3,31 @@
 
 #include "window/propagation/correlation_editor.h"
 
+#include "window/accessibility/readable_line_edit.h"
 #include "window/reports/report_files.h"
 
 #include <QBoxLayout>
 #include <QHeaderView>
+#include <QStyledItemDelegate>
 
 namespace tavrello {
 
 namespace {
 
 const QStringList headers = {"量 1", "量 2", "相关系数 r"};
+
+// A cell is edited in a field a screen reader reads to its last character.
+class ReadableCells : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex&) const override {
+        auto* field = new ReadableLineEdit(parent);
+        field->setFrame(false);
+        return field;
+    }
+};
 
 std::string cell(const QTableWidget& table, int row, int column) {
     const QTableWidgetItem* item = table.item(row, column);
@@ -29,6 +44,7 @@ CorrelationEditor::CorrelationEditor(QWidget* parent) : QWidget(parent) {
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table_->setTabKeyNavigation(false);
+    table_->setItemDelegate(new ReadableCells(table_));
     add_ = new QPushButton("添加相关系数", this);
     add_->setAutoDefault(false);
     remove_ = new QPushButton("删除所选行", this);

@@ -201,7 +201,9 @@ InputRows::Row& InputRows::addRow(const std::string& name) {
     made.label->setAccessibleName("输入量 " + who);
     QList<std::pair<QString, QVariant>> kinds;
     for (const InputKind kind : propagation::allInputKinds) {
-        kinds.append({text(propagation::kindName(kind)), text(propagation::kindKey(kind))});
+        // The file's short keyword says less in a list than the course's name.
+        kinds.append({kind == InputKind::Known ? "已知不确定度" : text(propagation::kindName(kind)),
+                      text(propagation::kindKey(kind))});
     }
     made.kind = new ChoiceBox(kinds, this);
     made.kind->setAccessibleName(who + " 的类型");

@@ -470,6 +470,21 @@ void PropagationWindow::showShown() {
     showMonteCarloState();
 }
 
+// Closed, the window draws nothing; opened again, it draws for the result it shows.
+void PropagationWindow::hideEvent(QHideEvent* event) {
+    runner_->drop();
+    settled_.stop();
+    showMonteCarloState();
+    ResultWindow::hideEvent(event);
+}
+
+void PropagationWindow::showEvent(QShowEvent* event) {
+    ResultWindow::showEvent(event);
+    if (shown_ && !shown_->monteCarlo && !runner_->running()) {
+        settled_.start();
+    }
+}
+
 void PropagationWindow::startMonteCarlo() {
     settled_.stop();
     if (!shown_) {

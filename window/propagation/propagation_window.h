@@ -48,6 +48,8 @@ class PropagationWindow : public ResultWindow {
 
   protected:
     std::vector<QWidget*> inputChain() const override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
     void buildSettings();

@@ -326,6 +326,22 @@ class PropagateCommandTest : public QObject {
         }
     }
 
+    // Without its symbolic module the program says so, in Chinese, and does not crash.
+    void saysWhenItsModuleIsMissing() {
+        QTemporaryDir folder;
+        const QString alone = folder.filePath("tavrello");
+        QVERIFY(QFile::copy(TAVRELLO_PROGRAM, alone));
+        QProcess program;
+        program.start(alone, {"--propagate"});
+        program.write(rhoTask);
+        program.closeWriteChannel();
+        QVERIFY(program.waitForFinished(30000));
+        const QString errors = QString::fromUtf8(program.readAllStandardError());
+        QCOMPARE(program.exitCode(), 2);
+        QVERIFY2(errors.startsWith("tavrello: 找不到解析公式的模块 tavrello-symbolic"),
+                 qPrintable(errors));
+    }
+
     // The PDF of the report and the histogram as a picture, drawn without a display.
     void drawsTheReportAndTheHistogram() {
         QTemporaryDir folder;

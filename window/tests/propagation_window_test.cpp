@@ -145,6 +145,25 @@ class PropagationWindowTest : public QObject {
         QVERIFY(propagation.saveTask(file).contains("单次测量 m 缺少仪器允差"));
     }
 
+    // A stored setting the window cannot use gives way to its default.
+    void unusableStoredSettingsFallBack() {
+        QSettings stored;
+        const QStringList keys = {"criterion", "coverage", "rounding", "angle", "draws", "seed"};
+        for (const QString& key : keys) {
+            stored.setValue("propagation/" + key, "\x01not a setting");
+        }
+        stored.sync();
+        WindowDriver window;
+        PropagationWindow& propagation = opened(window);
+        QStringList shown;
+        for (const QString& key : keys.mid(0, 5)) {
+            shown.append(part<QComboBox>(propagation, key).currentText());
+        }
+        QCOMPARE(shown, QStringList({"格拉布斯准则", "t 分布（由 P 与 ν）", "四舍六入五成双",
+                                     "弧度", "10⁶"}));
+        QCOMPARE(part<QLineEdit>(propagation, "seed").text(), QString());
+    }
+
     // The piece a problem names is marked in the formula and named under it; the inputs' rows
     // stay as they were.
     void marksTheFormulasMistake() {
