@@ -74,7 +74,11 @@ void drawInterval(QPainter& painter, const PlotFrame& frame,
     }
 }
 
-// Top right, inside the area, on a white ground.
+double legendHeight(const QFontMetricsF& metrics, std::size_t entries) {
+    return metrics.height() * (static_cast<double>(entries) + 1.0 / 3);
+}
+
+// Top right, inside the area, on a white ground, above the bars.
 void drawLegend(QPainter& painter, const PlotFrame& frame, const std::vector<Mark>& shown) {
     const QFontMetricsF metrics(painter.font());
     const double line = metrics.height();
@@ -84,8 +88,8 @@ void drawLegend(QPainter& painter, const PlotFrame& frame, const std::vector<Mar
         widest = std::max(widest, metrics.horizontalAdvance(QString(mark.name)));
     }
     const double pad = line / 3;
-    const QRectF box(frame.area().right() - widest - swatch - 4 * pad, frame.area().top() + pad,
-                     widest + swatch + 3 * pad, line * static_cast<double>(shown.size()) + pad);
+    const QRectF box(frame.area().right() - widest - swatch - 4 * pad, frame.area().top(),
+                     widest + swatch + 3 * pad, legendHeight(metrics, shown.size()));
     painter.setPen(QPen(QColor(intervalColour), 0.5));
     painter.setBrush(Qt::white);
     painter.drawRect(box);
@@ -121,20 +125,27 @@ void paintHistogram(QPainter& painter, const QRectF& area, const HistogramData& 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     const QFontMetricsF metrics(painter.font());
-    const PlotFrame frame(area, metrics,
-                          {histogram.edges.front(), histogram.edges.back(), {.margin = 0}},
-                          {0, highestCount(histogram) * 1.08, {.margin = 0}},
-                          {.right = metrics.averageCharWidth(), .linesBelow = 1});
-    painter.fillRect(frame.area(), Qt::white);
     std::vector<Mark> shown = marks();
-    painter.setClipRect(frame.area());
-    drawBars(painter, frame, histogram, shown[0]);
-    drawCurve(painter, frame, histogram, shown[1]);
-    drawInterval(painter, frame, data.monteCarlo, shown[2]);
-    painter.setClipping(false);
     if (histogram.curve.empty()) {
         shown.erase(shown.begin() + 1);
     }
+    // Headroom for the legend, so that it hides no bar, where the area leaves any.
+    const auto frameUpTo = [&](double high) {
+        return PlotFrame(
+            area, metrics, {histogram.edges.front(), histogram.edges.back(), {.margin = 0}},
+            {0, high, {.margin = 0}}, {.right = metrics.averageCharWidth(), .linesBelow = 1});
+    };
+    const double highest = highestCount(histogram) * 1.05;
+    const double covered =
+        legendHeight(metrics, shown.size()) / std::max(1.0, frameUpTo(highest).area().height());
+    const PlotFrame frame = frameUpTo(covered < 0.6 ? highest / (1 - covered) : highest);
+    painter.fillRect(frame.area(), Qt::white);
+    painter.setClipRect(frame.area());
+    const std::vector<Mark> all = marks();
+    drawBars(painter, frame, histogram, all[0]);
+    drawCurve(painter, frame, histogram, all[1]);
+    drawInterval(painter, frame, data.monteCarlo, all[2]);
+    painter.setClipping(false);
     drawLegend(painter, frame, shown);
     painter.setPen(QPen(QColor(intervalColour), 1));
     painter.setBrush(Qt::NoBrush);

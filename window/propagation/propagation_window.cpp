@@ -30,10 +30,11 @@ using propagation::TaskSettings;
 
 namespace {
 
-// The window is a workbench of its own: beside the main window where the screen has room, else
-// over it, never narrower than its three columns of settings.
-constexpr QSize wantedSize{1060, 760};
-constexpr int narrowest = 700;
+// The window is a workbench of its own, which follows no box of the main window: beside it where
+// the screen has room, else over it, never narrower than its four columns of settings, so that
+// the budget table shows most of its columns beside the histogram.
+constexpr QSize wantedSize{1100, 760};
+constexpr int narrowest = 880;
 // Monte Carlo starts once the task has stood this long.
 constexpr int settlingMilliseconds = 600;
 // Larger files are no task.

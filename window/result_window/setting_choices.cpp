@@ -21,7 +21,7 @@ ChoiceEntries choices(const Values& values, Label label, Key key) {
 std::string_view coverageLabel(Coverage coverage) {
     switch (coverage) {
     case Coverage::Student:
-        return "t 分布（由 P 与 ν）";
+        return "t 分布";
     case Coverage::K1:
         return "k = 1";
     case Coverage::K2:
