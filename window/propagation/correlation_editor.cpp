@@ -14,7 +14,7 @@ namespace tavrello {
 
 namespace {
 
-const QStringList headers = {"量 1", "量 2", "相关系数 r"};
+constexpr const char* headers[] = {"量 1", "量 2", "相关系数 r"};
 
 // A cell is edited in a field a screen reader reads to its last character.
 class ReadableCells : public QStyledItemDelegate {
@@ -37,10 +37,12 @@ std::string cell(const QTableWidget& table, int row, int column) {
 } // namespace
 
 CorrelationEditor::CorrelationEditor(QWidget* parent) : QWidget(parent) {
-    table_ = new QTableWidget(0, static_cast<int>(headers.size()), this);
+    table_ = new QTableWidget(0, static_cast<int>(std::size(headers)), this);
     table_->setObjectName("correlations");
     table_->setAccessibleName("相关系数");
-    table_->setHorizontalHeaderLabels(headers);
+    for (int column = 0; column < table_->columnCount(); ++column) {
+        table_->setHorizontalHeaderItem(column, new QTableWidgetItem(headers[column]));
+    }
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table_->setTabKeyNavigation(false);

@@ -41,7 +41,11 @@ constexpr int settlingMilliseconds = 600;
 constexpr qint64 largestTaskFile = 16 * 1024 * 1024;
 constexpr int progressSteps = 1000;
 
-const TaskSettings defaults;
+// The documented defaults, made when first asked for rather than at the program's start.
+const TaskSettings& defaults() {
+    static const TaskSettings settings;
+    return settings;
+}
 
 QString text(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
@@ -147,7 +151,7 @@ void PropagationWindow::buildSettings() {
     angle_->setObjectName("angle");
     draws_ = addChoice("抽样次数 M(&T)", drawsChoices());
     draws_->setObjectName("draws");
-    seed_ = addTextSetting("随机数种子(&E)", QString::number(defaults.seed));
+    seed_ = addTextSetting("随机数种子(&E)", QString::number(defaults().seed));
     seed_->setObjectName("seed");
 }
 
@@ -275,7 +279,7 @@ std::vector<QWidget*> PropagationWindow::inputChain() const {
 // A stored setting this window cannot use gives way to its default.
 void PropagationWindow::restoreSettings() {
     const QSettings stored;
-    const Settings& judgement = defaults.judgement;
+    const Settings& judgement = defaults().judgement;
     const std::initializer_list<std::tuple<ChoiceBox*, const char*, QVariant>> choices = {
         {criterion_, "criterion", keyText(criterionKey(judgement.criterion))},
         {alpha_, "alpha", alphaKeyOf(judgement.alpha)},
@@ -283,8 +287,8 @@ void PropagationWindow::restoreSettings() {
         {coverage_, "coverage", keyText(coverageKey(judgement.coverage))},
         {rounding_, "rounding", keyText(roundingKey(judgement.rounding))},
         {digits_, "digits", judgement.digits},
-        {angle_, "angle", angleKey(defaults.angle)},
-        {draws_, "draws", QString::number(defaults.draws)},
+        {angle_, "angle", angleKey(defaults().angle)},
+        {draws_, "draws", QString::number(defaults().draws)},
     };
     const QSignalBlocker quietSeed(seed_);
     for (const auto& [box, key, fallback] : choices) {
@@ -432,7 +436,7 @@ void PropagationWindow::recompute() {
         preview_->setAccessibleName({});
     }
     preview_->setVisible(scanned.ok());
-    rows_->showEvaluations(settings ? settings->judgement : defaults.judgement);
+    rows_->showEvaluations(settings ? settings->judgement : defaults().judgement);
     tellSoon({});
     if (formula_->text().trimmed().isEmpty()) {
         showNothing("请输入测量模型，如 ρ = 4*m/(π*d^2*h)，再填写各输入量。");
