@@ -245,17 +245,21 @@ InputRows::Row& InputRows::addRow(const std::string& name) {
     connect(made.distribution, &QComboBox::currentIndexChanged, this, &InputRows::edited);
     connect(made.values, &InputBox::pasteRequested, this, [this, &made] { paste(made); });
     // Later: the button goes with its row.
-    connect(made.remove, &QPushButton::clicked, this, [this, &made] {
+    connect(made.remove, &QPushButton::clicked, this, [this, name] {
         QMetaObject::invokeMethod(
-            this, [this, row = &made] { removeRow(row); }, Qt::QueuedConnection);
+            this, [this, name] { removeUnused(name); }, Qt::QueuedConnection);
     });
     rows_.push_back(std::move(row));
     kindPicked(made);
     return made;
 }
 
-void InputRows::removeRow(const Row* row) {
-    std::erase_if(rows_, [row](const std::unique_ptr<Row>& each) { return each.get() == row; });
+void InputRows::removeUnused(const std::string& name) {
+    if (std::erase_if(rows_, [&name](const std::unique_ptr<Row>& row) {
+            return row->name == name && !row->used;
+        }) == 0) {
+        return;
+    }
     arrange();
     emit rowsChanged();
     emit edited();

@@ -51,7 +51,8 @@ class InputRows : public QWidget {
     struct Row;
 
     Row& addRow(const std::string& name);
-    void removeRow(const Row* row);
+    // The row of a name the formula no longer uses.
+    void removeUnused(const std::string& name);
     void arrange();
     void kindPicked(Row& row);
     void paste(Row& row);

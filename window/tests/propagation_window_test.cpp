@@ -126,6 +126,11 @@ class PropagationWindowTest : public QObject {
         QFile second(resaved);
         QVERIFY(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
         QCOMPARE(second.readAll(), first.readAll());
+        // Removed, a row the formula no longer uses is gone.
+        typeInto(reopened, "formula", "ρ = 4*m/(pi*d^2*H)");
+        QTest::mouseClick(&part<QPushButton>(reopened, "remove:h"), Qt::LeftButton);
+        QTRY_VERIFY(reopened.findChild<QLineEdit*>("values:h") == nullptr);
+        QVERIFY(reopened.findChild<QLineEdit*>("values:H") != nullptr);
     }
 
     // A file that is no task says where, and the window keeps what it had; so does a task that
