@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <initializer_list>
 #include <utility>
 
 namespace tavrello::fitting {
@@ -105,29 +106,35 @@ std::vector<std::string_view> lines(std::string_view text) {
     return result;
 }
 
-std::vector<std::string_view> cutAt(std::string_view line, std::string_view separator) {
-    std::vector<std::string_view> cells;
+// The trimmed pieces of the line between any of the separators, appended to cells.
+void cutAt(std::string_view line, std::initializer_list<std::string_view> separators,
+           std::vector<std::string_view>& cells) {
     std::size_t start = 0;
-    for (std::size_t at; (at = line.find(separator, start)) != std::string_view::npos;
-         start = at + separator.size()) {
+    for (std::size_t at = 0; at < line.size();) {
+        const auto separator =
+            std::find_if(separators.begin(), separators.end(),
+                         [&](std::string_view s) { return line.substr(at).starts_with(s); });
+        if (separator == separators.end()) {
+            ++at;
+            continue;
+        }
         cells.push_back(trimmed(line.substr(start, at - start)));
+        at += separator->size();
+        start = at;
     }
     cells.push_back(trimmed(line.substr(start)));
-    return cells;
 }
 
 // The cells of a line: at tabs if it has any, else at commas, else at runs of blanks. Empty
-// cells at its end (a spreadsheet's empty column) are not cells.
-std::vector<std::string_view> cellsOf(std::string_view line) {
-    std::vector<std::string_view> cells;
+// cells at its end (a spreadsheet's empty column) are not cells. The vector is reused from line
+// to line.
+void cellsOf(std::string_view line, std::vector<std::string_view>& cells) {
+    cells.clear();
     if (line.find('\t') != std::string_view::npos) {
-        cells = cutAt(line, "\t");
+        cutAt(line, {"\t"}, cells);
     } else if (line.find(',') != std::string_view::npos ||
                line.find(fullWidthComma) != std::string_view::npos) {
-        for (const std::string_view piece : cutAt(line, ",")) {
-            const std::vector<std::string_view> parts = cutAt(piece, fullWidthComma);
-            cells.insert(cells.end(), parts.begin(), parts.end());
-        }
+        cutAt(line, {",", fullWidthComma}, cells);
     } else {
         std::size_t at = 0;
         while (at < line.size()) {
@@ -146,6 +153,11 @@ std::vector<std::string_view> cellsOf(std::string_view line) {
     while (!cells.empty() && cells.back().empty()) {
         cells.pop_back();
     }
+}
+
+std::vector<std::string_view> cellsOf(std::string_view line) {
+    std::vector<std::string_view> cells;
+    cellsOf(line, cells);
     return cells;
 }
 
@@ -200,7 +212,7 @@ std::vector<std::string> headerCells(std::string_view line) {
             std::any_of(unitBrackets.begin(), unitBrackets.end(),
                         [cell](const Bracket& b) { return cell.starts_with(b.open); });
         if (blankSeparated && unitOnly && !cells.empty()) {
-            cells.back() += " " + std::string(cell);
+            cells.back().append(" ").append(cell);
         } else {
             cells.emplace_back(cell);
         }
@@ -218,11 +230,15 @@ bool isHeader(std::string_view line) {
 // 一个数"; nothing if it reads.
 std::optional<std::string> cellProblem(std::string_view name, std::string_view text, bool positive,
                                        double& value) {
-    const std::string quoted = std::string(name) + "“" + quotedPiece(text) + "”";
+    const ValueText read = readValue(text);
+    if (read.problem == ValueText::Problem::None && (!positive || read.value > 0)) {
+        value = read.value + 0.0;
+        return std::nullopt;
+    }
     if (text.empty()) {
         return std::string(name) + " 是空的";
     }
-    const ValueText read = readValue(text);
+    const std::string quoted = std::string(name) + "“" + quotedPiece(text) + "”";
     switch (read.problem) {
     case ValueText::Problem::NotANumber:
         return quoted + "不是一个数" +
@@ -232,11 +248,7 @@ std::optional<std::string> cellProblem(std::string_view name, std::string_view t
     case ValueText::Problem::None:
         break;
     }
-    if (positive && !(read.value > 0)) {
-        return quoted + "应为正数";
-    }
-    value = read.value + 0.0;
-    return std::nullopt;
+    return quoted + "应为正数";
 }
 
 // The point, or what is wrong with it.
@@ -266,8 +278,11 @@ Refusal badLine(int line, const std::string& message) {
     return {Refusal::Problem::BadLine, "第 " + std::to_string(line) + " 行" + message, line, 0, {}};
 }
 
+// Tabs shown as blanks: the line as an editor shows it.
 std::string quotedLine(std::string_view line) {
-    return "“" + quotedPiece(trimmed(line)) + "”";
+    std::string shown(trimmed(line));
+    std::replace(shown.begin(), shown.end(), '\t', ' ');
+    return "“" + quotedPiece(shown) + "”";
 }
 
 } // namespace
@@ -281,7 +296,7 @@ Outcome<Point> readPoint(int position, std::string_view xText, std::string_view 
     std::variant<Point, std::string> read = pointFrom(xText, yText, uText);
     if (const std::string* problem = std::get_if<std::string>(&read)) {
         return Refusal{Refusal::Problem::BadValue,
-                       "第 " + std::to_string(position) + " 个点的" + *problem + "。",
+                       "第 " + std::to_string(position) + " 个点的 " + *problem + "。",
                        0,
                        position,
                        {}};
@@ -307,6 +322,8 @@ Outcome<DataSet> readDataText(std::string_view utf8) {
     bool first = true;
     std::optional<bool> withU;
     int number = 0;
+    data.points.reserve(static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '\n')) + 1);
+    std::vector<std::string_view> cells;
     for (const std::string_view line : lines(utf8)) {
         ++number;
         if (trimmed(line).empty()) {
@@ -323,7 +340,7 @@ Outcome<DataSet> readDataText(std::string_view utf8) {
             data.y = quantityFrom(cells[1]);
             continue;
         }
-        const std::vector<std::string_view> cells = cellsOf(line);
+        cellsOf(line, cells);
         if (cells.size() < 2 || cells.size() > 3) {
             return badLine(number, quotedLine(line) + "有 " + std::to_string(cells.size()) +
                                        " 列，应为 2 列（x、y）或 3 列（x、y、u(y)）。");
@@ -339,7 +356,7 @@ Outcome<DataSet> readDataText(std::string_view utf8) {
         std::variant<Point, std::string> read =
             pointFrom(cells[0], cells[1], hasU ? cells[2] : std::string_view());
         if (const std::string* problem = std::get_if<std::string>(&read)) {
-            return badLine(number, "的" + *problem + "。");
+            return badLine(number, "的 " + *problem + "。");
         }
         Point& point = data.points.emplace_back(std::get<Point>(std::move(read)));
         point.position = static_cast<int>(data.points.size());
@@ -354,20 +371,26 @@ Outcome<DataSet> readDataText(std::string_view utf8) {
 std::string writeDataText(const DataSet& data) {
     const bool withU = std::any_of(data.points.begin(), data.points.end(),
                                    [](const Point& point) { return point.u.has_value(); });
-    const auto text = [](const std::string& typed, double value) {
-        return typed.empty() ? shortest(value) : typed;
+    // Appended in pieces: writing a million points, no temporaries.
+    std::string out;
+    const auto put = [&out](const std::string& typed, double value, char after) {
+        out += typed.empty() ? shortest(value) : typed;
+        out += after;
     };
-    std::string out = quantityHeader(data.x) + "\t" + quantityHeader(data.y);
+    out = quantityHeader(data.x) + "\t" + quantityHeader(data.y);
     if (withU) {
-        out += "\t" + quantityHeader({"u(" + data.y.name + ")", data.y.unit});
+        out.append("\t").append(quantityHeader({"u(" + data.y.name + ")", data.y.unit}));
     }
-    out += "\n";
+    out += '\n';
     for (const Point& point : data.points) {
-        out += text(point.xText, point.x) + "\t" + text(point.yText, point.y);
-        if (withU) {
-            out += "\t" + (point.u ? text(point.uText, *point.u) : std::string());
+        put(point.xText, point.x, '\t');
+        if (!withU) {
+            put(point.yText, point.y, '\n');
+        } else {
+            put(point.yText, point.y, '\t');
+            out += point.u ? (point.uText.empty() ? shortest(*point.u) : point.uText) : "";
+            out += '\n';
         }
-        out += "\n";
     }
     return out;
 }

@@ -263,7 +263,11 @@ report::Table dataTable(const Fit& fit) {
     if (fit.settings.yTransform != Transform::None) {
         add(fit.yName(), fit.yName(), column(fit.Y));
     }
-    add("ŷ_i", "拟合值", column(fit.fitted));
+    std::vector<double> fitted(fit.n);
+    for (std::size_t i = 0; i < fit.n; ++i) {
+        fitted[i] = fit.Y[i] - fit.residuals[i];
+    }
+    add("ŷ_i", "拟合值", column(fitted));
     add("v_i", "残差 v i", column(fit.residuals));
     std::vector<std::string> standardised;
     for (const double z : fit.standardised) {

@@ -57,12 +57,9 @@ LineSolution solveLine(std::span<const double> x, std::span<const double> y,
     line.b = line.sxy / line.sxx;
     line.a = line.yMean - line.b * line.xMean;
 
-    // About the means, so that the residuals do not carry the rounding of a.
-    line.residuals.resize(x.size());
     CompensatedSum sse;
     for (std::size_t i = 0; i < x.size(); ++i) {
-        const double v = (y[i] - line.yMean) - line.b * (x[i] - line.xMean);
-        line.residuals[i] = v;
+        const double v = line.residual(x[i], y[i]);
         sse.add(weight(weights, i) * v * v);
     }
     line.sse = sse.value();

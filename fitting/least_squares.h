@@ -4,7 +4,6 @@
 #pragma once
 
 #include <span>
-#include <vector>
 
 namespace tavrello::fitting {
 
@@ -23,9 +22,11 @@ struct LineSolution {
     double sxx = 0;
     double sxy = 0;
     double syy = 0;
-    // v_i = y_i − (a + b·x_i), and Σw·v².
-    std::vector<double> residuals;
+    // Σw·v², v_i = y_i − (a + b·x_i).
     double sse = 0;
+
+    // v = y − (a + b·x), taken about the means so that it does not carry the rounding of a.
+    double residual(double x, double y) const { return (y - yMean) - b * (x - xMean); }
 
     // u²(b) and u²(a) per unit of variance of unit weight: multiplied by s² without weights, as
     // they are with the weights 1/u².

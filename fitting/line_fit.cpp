@@ -78,22 +78,21 @@ std::optional<Refusal> transformAxis(const std::vector<Point>& points, const Axi
     axis.out.resize(points.size());
     for (std::size_t i = 0; i < points.size(); ++i) {
         const Point& point = points[i];
-        const std::string raw = axis.name + " = " + typed(point.*axis.text, point.*axis.value);
         const std::optional<double> value = transformed(axis.transform, point.*axis.value);
+        if (value && isAnalysableValue(*value)) {
+            axis.out[i] = *value;
+            continue;
+        }
+        const std::string raw = axis.name + " = " + typed(point.*axis.text, point.*axis.value);
         if (!value) {
             return refusalAt(Refusal::Problem::TransformUndefined, point,
                              pointName(point) + "的 " + raw + "，不能取 " + fittedName + "（" +
                                  std::string(domainText(axis.transform)) + "）。");
         }
-        if (!isAnalysableValue(*value)) {
-            const std::string shown = axis.transform == Transform::None
-                                          ? raw
-                                          : fittedName + " = " + sentenceNumber(*value);
-            return refusalAt(Refusal::Problem::BadValue, point,
-                             pointName(point) + "的 " + shown + " 超出了范围：" + valueRange +
-                                 "。");
-        }
-        axis.out[i] = *value;
+        const std::string shown =
+            axis.transform == Transform::None ? raw : fittedName + " = " + sentenceNumber(*value);
+        return refusalAt(Refusal::Problem::BadValue, point,
+                         pointName(point) + "的 " + shown + " 超出了范围：" + valueRange + "。");
     }
     return std::nullopt;
 }
@@ -220,19 +219,20 @@ void plainFigures(Fit& fit) {
 }
 
 // The stated line's residuals, their standardised values and the points beyond the limit.
-// lineNu: the degrees of freedom of the residuals' scale.
-void residualsOf(Fit& fit, const std::vector<double>& residuals, std::int64_t lineNu) {
-    fit.residuals = residuals;
-    fit.fitted.resize(fit.n);
+// About the line through the point (x̄, ȳ) with the slope b; lineNu: the degrees of freedom of
+// the residuals' scale.
+void residualsOf(Fit& fit, const LineSolution& line, std::int64_t lineNu) {
+    fit.residuals.resize(fit.n);
     fit.standardised.resize(fit.n);
     CompensatedSum squares;
-    for (const double v : residuals) {
+    for (std::size_t i = 0; i < fit.n; ++i) {
+        const double v = line.residual(fit.X[i], fit.Y[i]);
+        fit.residuals[i] = v;
         squares.add(v * v);
     }
     fit.residualS = std::sqrt(squares.value() / static_cast<double>(lineNu));
     for (std::size_t i = 0; i < fit.n; ++i) {
-        const double v = residuals[i];
-        fit.fitted[i] = fit.Y[i] - v;
+        const double v = fit.residuals[i];
         const double scale = fit.uY.empty() ? fit.residualS : fit.uY[i];
         fit.standardised[i] = v == 0 ? 0 : v / scale;
         if (std::abs(fit.standardised[i]) > flagLimit) {
@@ -263,7 +263,7 @@ void leastSquaresEstimates(Fit& fit, const std::vector<double>& gB) {
     }
     fit.a = stated->a;
     fit.b = stated->b;
-    residualsOf(fit, stated->residuals, fit.nu);
+    residualsOf(fit, *stated, fit.nu);
     fit.slope =
         expandedEstimate(coverage, fit.b, uAb, nuA, uBb, fit.settings.slopeSymbol, fit.slopeUnit());
     if (fit.hasIntercept()) {
@@ -297,13 +297,12 @@ std::optional<Refusal> differencesEstimates(Fit& fit) {
     fit.sA.reset();
     fit.b = differences.slope;
     fit.a = fit.plain.yMean - fit.b * fit.plain.xMean;
-    std::vector<double> residuals(fit.n);
-    for (std::size_t i = 0; i < fit.n; ++i) {
-        residuals[i] = (fit.Y[i] - fit.plain.yMean) - fit.b * (fit.X[i] - fit.plain.xMean);
-    }
+    LineSolution line = fit.plain;
+    line.b = fit.b;
+    line.a = fit.a;
     // The residuals' own scale has n − 2 degrees of freedom, as that of any line with an
     // intercept.
-    residualsOf(fit, residuals, static_cast<std::int64_t>(fit.n) - 2);
+    residualsOf(fit, line, static_cast<std::int64_t>(fit.n) - 2);
     // The courses take the allowance on the difference read off the instrument: u_B(δ̄) = Δ_仪/√3.
     const double uB = fit.instrumentU.value_or(0) / span;
     fit.slope = expandedEstimate(fit.settings.coverage, fit.b, fit.sB, fit.nu, uB,
@@ -386,13 +385,13 @@ std::string Fit::model() const {
            (hasIntercept() ? settings.interceptSymbol + " + " + slopeTerm : slopeTerm);
 }
 
-Outcome<Fit> fitLine(const DataSet& data, const FitSettings& settings) {
+Outcome<Fit> fitLine(DataSet data, const FitSettings& settings) {
     checkFitSettings(settings);
     Fit fit;
     fit.settings = settings;
-    fit.x = data.x;
-    fit.y = data.y;
-    fit.points = data.points;
+    fit.x = std::move(data.x);
+    fit.y = std::move(data.y);
+    fit.points = std::move(data.points);
     fit.n = fit.points.size();
     if (fit.n < fewestPoints) {
         return Refusal{Refusal::Problem::TooFewPoints,

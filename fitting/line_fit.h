@@ -104,11 +104,10 @@ struct Fit {
     // u_B(y) = Δ_仪/√3, where the allowance is given.
     std::optional<double> instrumentU;
 
-    // The line stated, its fitted values and residuals v_i = y_i − ŷ_i, and the standardised
-    // residuals v_i/s (weighted: v_i/u_i). Points beyond 3 are flagged, not removed.
+    // The line stated, its residuals v_i = y_i − ŷ_i, and the standardised residuals v_i/s
+    // (weighted: v_i/u_i). Points beyond 3 are flagged, not removed.
     double a = 0;
     double b = 0;
-    std::vector<double> fitted;
     std::vector<double> residuals;
     std::vector<double> standardised;
     std::vector<int> flagged;
@@ -134,7 +133,8 @@ struct Fit {
 // Chinese naming the point) fewer than 3 points, all x equal, a transform undefined at a point,
 // points some of which lack u(y), and what the successive differences cannot take. Throws
 // AnalysisError for settings outside their ranges.
-Outcome<Fit> fitLine(const DataSet& data, const FitSettings& settings = {});
+// The fit keeps the data: pass it with std::move where it is not needed afterwards.
+Outcome<Fit> fitLine(DataSet data, const FitSettings& settings = {});
 
 // "r = 0.99987": to two significant digits of 1 − |r|, four decimals at least; for a line
 // through the origin "R² = …", uncentred.
