@@ -4,10 +4,10 @@
 #include "fitting/data_set.h"
 
 #include "analysis/series_text.h"
+#include "analysis/statistics.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <initializer_list>
 #include <utility>
 
@@ -43,11 +43,6 @@ std::string_view trimmed(std::string_view text) {
         }
     }
     return text;
-}
-
-std::string shortest(double value) {
-    char buffer[32];
-    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
 }
 
 // The line (from 1) of the first byte that is not UTF-8, if any.
@@ -244,11 +239,11 @@ std::optional<std::string> cellProblem(std::string_view name, std::string_view t
         return quoted + "不是一个数" +
                (text.find(',') != std::string_view::npos ? "（小数点请用句点）" : "");
     case ValueText::Problem::OutOfRange:
-        return quoted + "超出了范围：应为 0，或绝对值在 1e-100 到 1e100 之间的数";
+        return quoted + "超出了范围：" + std::string(positive ? positiveRange : valueRange);
     case ValueText::Problem::None:
         break;
     }
-    return quoted + "应为正数";
+    return quoted + std::string(positiveRange);
 }
 
 // The point, or what is wrong with it.
@@ -286,6 +281,10 @@ std::string quotedLine(std::string_view line) {
 }
 
 } // namespace
+
+std::string typedValue(const std::string& text, double value) {
+    return typedText(Reading(0, value, text));
+}
 
 std::string quantityHeader(const Quantity& quantity) {
     return quantity.unit.empty() ? quantity.name : quantity.name + " (" + quantity.unit + ")";
@@ -374,7 +373,7 @@ std::string writeDataText(const DataSet& data) {
     // Appended in pieces: writing a million points, no temporaries.
     std::string out;
     const auto put = [&out](const std::string& typed, double value, char after) {
-        out += typed.empty() ? shortest(value) : typed;
+        out += typedValue(typed, value);
         out += after;
     };
     out = quantityHeader(data.x) + "\t" + quantityHeader(data.y);
@@ -388,7 +387,7 @@ std::string writeDataText(const DataSet& data) {
             put(point.yText, point.y, '\n');
         } else {
             put(point.yText, point.y, '\t');
-            out += point.u ? (point.uText.empty() ? shortest(*point.u) : point.uText) : "";
+            out += point.u ? typedValue(point.uText, *point.u) : "";
             out += '\n';
         }
     }

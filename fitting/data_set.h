@@ -37,6 +37,14 @@ struct Point {
     std::string uText;
 };
 
+// The values the fit takes (those the analysis takes), in words for messages.
+inline constexpr std::string_view valueRange = "应为 0，或绝对值在 1e-100 到 1e100 之间的数";
+// The same for an uncertainty.
+inline constexpr std::string_view positiveRange = "应为正数，且在 1e-100 到 1e100 之间";
+
+// A value as typed, or else its shortest decimal text.
+std::string typedValue(const std::string& text, double value);
+
 struct DataSet {
     Quantity x{"x", ""};
     Quantity y{"y", ""};

@@ -6,7 +6,6 @@
 #include "analysis/number_format.h"
 #include "analysis/report.h"
 
-#include <charconv>
 #include <cmath>
 #include <span>
 
@@ -25,15 +24,6 @@ std::string number(double value) {
 
 std::string count(std::int64_t n) {
     return std::to_string(n);
-}
-
-std::string shortest(double value) {
-    char buffer[32];
-    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
-}
-
-std::string typed(const std::string& text, double value) {
-    return text.empty() ? shortest(value) : text;
 }
 
 std::string degrees(DegreesOfFreedom nu) {
@@ -242,8 +232,8 @@ report::Table dataTable(const Fit& fit) {
     std::vector<std::vector<std::string>> columns(3);
     for (const Point& point : fit.points) {
         columns[0].push_back(count(point.position));
-        columns[1].push_back(typed(point.xText, point.x));
-        columns[2].push_back(typed(point.yText, point.y));
+        columns[1].push_back(typedValue(point.xText, point.x));
+        columns[2].push_back(typedValue(point.yText, point.y));
     }
     const auto add = [&](std::string header, std::string spoken, std::vector<std::string> cells) {
         table.header.push_back(std::move(header));
@@ -253,7 +243,8 @@ report::Table dataTable(const Fit& fit) {
     if (!fit.uY.empty()) {
         std::vector<std::string> cells;
         for (const Point& point : fit.points) {
-            cells.push_back(point.u ? typed(point.uText, *point.u) : number(*fit.settings.commonU));
+            cells.push_back(point.u ? typedValue(point.uText, *point.u)
+                                    : number(*fit.settings.commonU));
         }
         add("u(" + fit.y.name + ")", "y 的标准不确定度", std::move(cells));
     }
@@ -297,10 +288,10 @@ std::optional<report::Table> differencesTable(const Fit& fit) {
     const std::vector<std::string> xs = column(fit.X);
     const std::vector<std::string> ys = column(fit.Y);
     const auto x = [&](std::size_t i) {
-        return asTyped ? typed(fit.points[i].xText, fit.points[i].x) : xs[i];
+        return asTyped ? typedValue(fit.points[i].xText, fit.points[i].x) : xs[i];
     };
     const auto y = [&](std::size_t i) {
-        return asTyped ? typed(fit.points[i].yText, fit.points[i].y) : ys[i];
+        return asTyped ? typedValue(fit.points[i].yText, fit.points[i].y) : ys[i];
     };
     report::Table table;
     table.header = {"i", "x_i", "y_i", "x_(i+m)", "y_(i+m)", "δ_i = y_(i+m) − y_i"};

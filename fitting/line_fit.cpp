@@ -5,11 +5,11 @@
 
 #include "analysis/number_format.h"
 #include "analysis/report.h"
+#include "analysis/series_text.h"
 #include "analysis/statistics.h"
 #include "analysis/uncertainty.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -35,19 +35,9 @@ const MethodRow& methodRow(FitMethod method) {
 
 constexpr double flagLimit = 3;
 constexpr int fewestPoints = 3;
-constexpr char valueRange[] = "应为 0，或绝对值在 1e-100 到 1e100 之间";
 
 [[noreturn]] void refuseSetting(const std::string& message) {
     throw AnalysisError(AnalysisError::Problem::BadSetting, message);
-}
-
-std::string shortest(double value) {
-    char buffer[32];
-    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
-}
-
-std::string typed(const std::string& text, double value) {
-    return text.empty() ? shortest(value) : text;
 }
 
 // "第 4 个点", with its line where it came from a file and a detail: "第 4 个点（第 5 行，x = 2）".
@@ -62,6 +52,11 @@ std::string pointName(const Point& point, const std::string& detail = {}) {
 
 Refusal refusalAt(Refusal::Problem problem, const Point& point, const std::string& message) {
     return {problem, message, point.line, point.position, {}};
+}
+
+// A refusal about the data as a whole.
+Refusal refusal(Refusal::Problem problem, const std::string& message) {
+    return {problem, message, 0, 0, {}};
 }
 
 // One axis of the points as fitted.
@@ -83,7 +78,7 @@ std::optional<Refusal> transformAxis(const std::vector<Point>& points, const Axi
             axis.out[i] = *value;
             continue;
         }
-        const std::string raw = axis.name + " = " + typed(point.*axis.text, point.*axis.value);
+        const std::string raw = axis.name + " = " + typedValue(point.*axis.text, point.*axis.value);
         if (!value) {
             return refusalAt(Refusal::Problem::TransformUndefined, point,
                              pointName(point) + "的 " + raw + "，不能取 " + fittedName + "（" +
@@ -92,7 +87,8 @@ std::optional<Refusal> transformAxis(const std::vector<Point>& points, const Axi
         const std::string shown =
             axis.transform == Transform::None ? raw : fittedName + " = " + sentenceNumber(*value);
         return refusalAt(Refusal::Problem::BadValue, point,
-                         pointName(point) + "的 " + shown + " 超出了范围：" + valueRange + "。");
+                         pointName(point) + "的 " + shown + " 超出了范围：" +
+                             std::string(valueRange) + "。");
     }
     return std::nullopt;
 }
@@ -118,8 +114,8 @@ std::optional<Refusal> uncertaintiesOf(Fit& fit) {
         if (!(carried > 0 && isAnalysableValue(carried))) {
             return refusalAt(Refusal::Problem::BadValue, point,
                              pointName(point) + "的 u(" + fit.yName() +
-                                 ") = " + sentenceNumber(carried) + " 不能用来加权：" + valueRange +
-                                 "，且不为 0。");
+                                 ") = " + sentenceNumber(carried) + " 不能用来加权：" +
+                                 std::string(positiveRange) + "。");
         }
         fit.uY[i] = carried;
     }
@@ -129,25 +125,19 @@ std::optional<Refusal> uncertaintiesOf(Fit& fit) {
 std::optional<Refusal> spreadOf(const Fit& fit) {
     if (fit.settings.method == FitMethod::ThroughOrigin) {
         if (std::all_of(fit.X.begin(), fit.X.end(), [](double x) { return x == 0; })) {
-            return Refusal{Refusal::Problem::AllXEqual,
-                           "所有点的 " + fit.xName() + " 都为 0，无法拟合过原点的直线。",
-                           0,
-                           0,
-                           {}};
+            return refusal(Refusal::Problem::AllXEqual,
+                           "所有点的 " + fit.xName() + " 都为 0，无法拟合过原点的直线。");
         }
         return std::nullopt;
     }
     const double first = fit.X.front();
     if (std::all_of(fit.X.begin(), fit.X.end(), [first](double x) { return x == first; })) {
         const std::string value = fit.settings.xTransform == Transform::None
-                                      ? typed(fit.points.front().xText, first)
+                                      ? typedValue(fit.points.front().xText, first)
                                       : sentenceNumber(first);
-        return Refusal{Refusal::Problem::AllXEqual,
-                       "所有点的 " + fit.xName() + " 都相等（" + fit.xName() + " = " + value +
-                           "），无法拟合直线。",
-                       0,
-                       0,
-                       {}};
+        return refusal(Refusal::Problem::AllXEqual, "所有点的 " + fit.xName() + " 都相等（" +
+                                                        fit.xName() + " = " + value +
+                                                        "），无法拟合直线。");
     }
     return std::nullopt;
 }
@@ -218,9 +208,8 @@ void plainFigures(Fit& fit) {
     }
 }
 
-// The stated line's residuals, their standardised values and the points beyond the limit.
-// About the line through the point (x̄, ȳ) with the slope b; lineNu: the degrees of freedom of
-// the residuals' scale.
+// The residuals about the line through (x̄, ȳ) with the slope b, their standardised values and
+// the points beyond the limit; lineNu: the degrees of freedom of the residuals' scale.
 void residualsOf(Fit& fit, const LineSolution& line, std::int64_t lineNu) {
     fit.residuals.resize(fit.n);
     fit.standardised.resize(fit.n);
@@ -281,7 +270,7 @@ std::optional<Refusal> differencesEstimates(Fit& fit) {
     const auto label = [&fit](std::size_t i) {
         const Point& point = fit.points[i];
         const std::string value = fit.settings.xTransform == Transform::None
-                                      ? typed(point.xText, point.x)
+                                      ? typedValue(point.xText, point.x)
                                       : sentenceNumber(fit.X[i]);
         return pointName(point, fit.xName() + " = " + value);
     };
@@ -349,17 +338,32 @@ void checkFitSettings(const FitSettings& settings) {
         refuseSetting("不确定度的有效位数只能取 1 或 2。");
     }
     if (const std::optional<double> u = settings.commonU; u && !(*u > 0 && isAnalysableValue(*u))) {
-        refuseSetting(std::string("统一的 u(y) ") + valueRange + "，且为正数。");
+        refuseSetting("统一的 u(y)" + std::string(positiveRange) + "。");
     }
     if (const std::optional<double> allowance = settings.instrumentError;
         allowance && !(*allowance >= 0 && isAnalysableValue(*allowance))) {
-        refuseSetting(std::string("仪器允差 Δ_仪") + valueRange + "。");
+        refuseSetting("仪器允差 Δ_仪" + std::string(valueRange) + "。");
     }
     if (settings.method == FitMethod::SuccessiveDifferences && settings.instrumentError &&
         settings.yTransform != Transform::None) {
         refuseSetting("逐差法的仪器允差只用于未经变换的 y：Δ_仪 是 y 的允差，而不是 " +
                       transformedName(settings.yTransform, "y") + " 的。");
     }
+}
+
+std::optional<double> uncertaintyFromText(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const ValueText u = readValue(text);
+    if (u.problem != ValueText::Problem::None || !(u.value > 0)) {
+        const std::string_view shown =
+            text.substr(first, text.find_last_not_of(" \t\r\n") + 1 - first);
+        refuseSetting("统一的 u(y)“" + quotedPiece(shown) + "”" + std::string(positiveRange) +
+                      "。");
+    }
+    return u.value;
 }
 
 std::string Fit::xName() const {
@@ -394,12 +398,9 @@ Outcome<Fit> fitLine(DataSet data, const FitSettings& settings) {
     fit.points = std::move(data.points);
     fit.n = fit.points.size();
     if (fit.n < fewestPoints) {
-        return Refusal{Refusal::Problem::TooFewPoints,
+        return refusal(Refusal::Problem::TooFewPoints,
                        "直线拟合至少需要 " + std::to_string(fewestPoints) + " 个数据点，现在只有 " +
-                           std::to_string(fit.n) + " 个。",
-                       0,
-                       0,
-                       {}};
+                           std::to_string(fit.n) + " 个。");
     }
     const Axis axes[] = {{settings.xTransform, fit.x.name, &Point::x, &Point::xText, fit.X},
                          {settings.yTransform, fit.y.name, &Point::y, &Point::yText, fit.Y}};
@@ -431,11 +432,8 @@ Outcome<Fit> fitLine(DataSet data, const FitSettings& settings) {
         leastSquaresEstimates(fit, gB);
     }
     if (!allFinite(fit)) {
-        return Refusal{Refusal::Problem::BadValue,
-                       "数据的数量级相差过大，在双精度下无法可靠地拟合。请换用合适的单位。",
-                       0,
-                       0,
-                       {}};
+        return refusal(Refusal::Problem::BadValue,
+                       "数据的数量级相差过大，在双精度下无法可靠地拟合。请换用合适的单位。");
     }
     return fit;
 }

@@ -56,6 +56,11 @@ struct FitSettings {
 // Throws AnalysisError (BadSetting) with a message in Chinese for a setting outside its range.
 void checkFitSettings(const FitSettings& settings);
 
+// The common u(y) as typed: nothing for a blank text, else a positive number that
+// checkFitSettings takes. Throws AnalysisError (BadSetting) with a message that quotes the text.
+// (The allowance Δ_仪 is read by allowanceFromText, analysis/settings.h.)
+std::optional<double> uncertaintyFromText(std::string_view text);
+
 // A fitted parameter with its uncertainty and result line.
 struct Estimate {
     double value = 0;

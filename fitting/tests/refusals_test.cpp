@@ -82,7 +82,7 @@ TEST(LineFit, RefusesWhatItCannotFitAndSaysWhy) {
          T::None,
          T::Square,
          Problem::BadValue,
-         "第 1 个点的 y² = 1×10¹²⁰ 超出了范围：应为 0，或绝对值在 1e-100 到 1e100 之间。",
+         "第 1 个点的 y² = 1×10¹²⁰ 超出了范围：应为 0，或绝对值在 1e-100 到 1e100 之间的数。",
          {}},
         {{{"1", "1"}, {"2", "2"}, {"3", "3"}},
          differences,
@@ -154,6 +154,11 @@ TEST(LineFit, ThrowsForSettingsOutOfRange) {
     refused([](FitSettings& s) { s.coverage.digits = 3; });
     refused([](FitSettings& s) { s.commonU = 0; });
     refused([](FitSettings& s) { s.instrumentError = -1; });
+    EXPECT_EQ(uncertaintyFromText(" 0.05 "), 0.05);
+    EXPECT_EQ(uncertaintyFromText(" \t"), std::nullopt);
+    for (const char* text : {"0", "-0.1", "0,1", "1e200"}) {
+        EXPECT_THROW(uncertaintyFromText(text), AnalysisError) << text;
+    }
     refused([](FitSettings& s) {
         s.method = FitMethod::SuccessiveDifferences;
         s.instrumentError = 0.1;
