@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <span>
 
 namespace tavrello::fitting {
 
@@ -66,39 +67,74 @@ struct Axis {
     double Point::*value;
     std::string Point::*text;
     std::vector<double>& out;
+    // |f′| at each point, which carries an uncertainty of the value; left empty for none.
+    std::vector<double>* slopes = nullptr;
 };
 
-std::optional<Refusal> transformAxis(const std::vector<Point>& points, const Axis& axis) {
+// The value as fitted, where it is defined and in range.
+std::optional<double> fittedValue(const Axis& axis, const Point& point) {
+    const double raw = point.*axis.value;
+    const std::optional<double> value =
+        axis.transform == Transform::None ? raw : transformed(axis.transform, raw);
+    if (!value || !isAnalysableValue(*value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Why the point has no value as fitted.
+Refusal axisRefusal(const Axis& axis, const Point& point) {
     const std::string fittedName = transformedName(axis.transform, axis.name);
-    axis.out.resize(points.size());
+    const std::string raw = axis.name + " = " + typedValue(point.*axis.text, point.*axis.value);
+    const std::optional<double> value = transformed(axis.transform, point.*axis.value);
+    if (!value) {
+        return refusalAt(Refusal::Problem::TransformUndefined, point,
+                         pointName(point) + "的 " + raw + "，不能取 " + fittedName + "（" +
+                             std::string(domainText(axis.transform)) + "）。");
+    }
+    const std::string shown =
+        axis.transform == Transform::None ? raw : fittedName + " = " + sentenceNumber(*value);
+    return refusalAt(Refusal::Problem::BadValue, point,
+                     pointName(point) + "的 " + shown + " 超出了范围：" + std::string(valueRange) +
+                         "。");
+}
+
+// Both axes in one pass over the points, which are large (their texts) and many; withU counts
+// the points that have u(y).
+std::optional<Refusal> transformPoints(const std::vector<Point>& points, std::span<const Axis> axes,
+                                       std::size_t& withU) {
+    for (const Axis& axis : axes) {
+        axis.out.resize(points.size());
+        if (axis.slopes && axis.transform != Transform::None) {
+            axis.slopes->resize(points.size());
+        }
+    }
+    withU = 0;
     for (std::size_t i = 0; i < points.size(); ++i) {
         const Point& point = points[i];
-        const std::optional<double> value = transformed(axis.transform, point.*axis.value);
-        if (value && isAnalysableValue(*value)) {
+        for (const Axis& axis : axes) {
+            const std::optional<double> value = fittedValue(axis, point);
+            if (!value) {
+                return axisRefusal(axis, point);
+            }
             axis.out[i] = *value;
-            continue;
+            if (axis.slopes && !axis.slopes->empty()) {
+                (*axis.slopes)[i] = sensitivity(axis.transform, point.*axis.value);
+            }
         }
-        const std::string raw = axis.name + " = " + typedValue(point.*axis.text, point.*axis.value);
-        if (!value) {
-            return refusalAt(Refusal::Problem::TransformUndefined, point,
-                             pointName(point) + "的 " + raw + "，不能取 " + fittedName + "（" +
-                                 std::string(domainText(axis.transform)) + "）。");
-        }
-        const std::string shown =
-            axis.transform == Transform::None ? raw : fittedName + " = " + sentenceNumber(*value);
-        return refusalAt(Refusal::Problem::BadValue, point,
-                         pointName(point) + "的 " + shown + " 超出了范围：" +
-                             std::string(valueRange) + "。");
+        withU += point.u ? 1 : 0;
     }
     return std::nullopt;
 }
 
+double slopeAt(const std::vector<double>& slopes, std::size_t i) {
+    return slopes.empty() ? 1 : slopes[i];
+}
+
 // u of each y as fitted, or a refusal where some points have u(y) and others none.
-std::optional<Refusal> uncertaintiesOf(Fit& fit) {
-    const bool any =
-        fit.settings.commonU || std::any_of(fit.points.begin(), fit.points.end(),
-                                            [](const Point& point) { return point.u.has_value(); });
-    if (!any) {
+std::optional<Refusal> uncertaintiesOf(Fit& fit, std::size_t withU,
+                                       const std::vector<double>& ySlopes) {
+    if (withU == 0 && !fit.settings.commonU) {
         return std::nullopt;
     }
     fit.uY.resize(fit.n);
@@ -110,7 +146,7 @@ std::optional<Refusal> uncertaintiesOf(Fit& fit) {
                              pointName(point) +
                                  "没有 u(y)，而别的点有。请给出每个点的 u(y)，或给出统一的 u(y)。");
         }
-        const double carried = sensitivity(fit.settings.yTransform, point.y) * *u;
+        const double carried = slopeAt(ySlopes, i) * *u;
         if (!(carried > 0 && isAnalysableValue(carried))) {
             return refusalAt(Refusal::Problem::BadValue, point,
                              pointName(point) + "的 u(" + fit.yName() +
@@ -402,12 +438,13 @@ Outcome<Fit> fitLine(DataSet data, const FitSettings& settings) {
                        "直线拟合至少需要 " + std::to_string(fewestPoints) + " 个数据点，现在只有 " +
                            std::to_string(fit.n) + " 个。");
     }
-    const Axis axes[] = {{settings.xTransform, fit.x.name, &Point::x, &Point::xText, fit.X},
-                         {settings.yTransform, fit.y.name, &Point::y, &Point::yText, fit.Y}};
-    for (const Axis& axis : axes) {
-        if (std::optional<Refusal> refusal = transformAxis(fit.points, axis)) {
-            return std::move(*refusal);
-        }
+    std::vector<double> ySlopes;
+    const Axis axes[] = {
+        {settings.xTransform, fit.x.name, &Point::x, &Point::xText, fit.X},
+        {settings.yTransform, fit.y.name, &Point::y, &Point::yText, fit.Y, &ySlopes}};
+    std::size_t withU = 0;
+    if (std::optional<Refusal> refusal = transformPoints(fit.points, axes, withU)) {
+        return std::move(*refusal);
     }
     if (std::optional<Refusal> refusal = spreadOf(fit)) {
         return std::move(*refusal);
@@ -417,7 +454,7 @@ Outcome<Fit> fitLine(DataSet data, const FitSettings& settings) {
         fit.instrumentU = *settings.instrumentError / std::sqrt(3.0);
         gB.resize(fit.n);
         for (std::size_t i = 0; i < fit.n; ++i) {
-            gB[i] = sensitivity(settings.yTransform, fit.points[i].y) * *fit.instrumentU;
+            gB[i] = slopeAt(ySlopes, i) * *fit.instrumentU;
         }
     }
     plainFigures(fit);
@@ -426,7 +463,7 @@ Outcome<Fit> fitLine(DataSet data, const FitSettings& settings) {
             return std::move(*refusal);
         }
     } else {
-        if (std::optional<Refusal> refusal = uncertaintiesOf(fit)) {
+        if (std::optional<Refusal> refusal = uncertaintiesOf(fit, withU, ySlopes)) {
             return std::move(*refusal);
         }
         leastSquaresEstimates(fit, gB);
