@@ -22,6 +22,11 @@ std::string number(double value) {
     return sentenceNumber(value);
 }
 
+// A number as a factor of a product or the subtrahend of a difference: "(-0.1)".
+std::string operand(const std::string& text) {
+    return text.starts_with('-') ? "(" + text + ")" : text;
+}
+
 std::string count(std::int64_t n) {
     return std::to_string(n);
 }
@@ -65,8 +70,8 @@ std::string interceptSteps(const Fit& fit) {
     }
     text += "b = Σ(x_i − x̄)(y_i − ȳ)/Σ(x_i − x̄)² = " + number(line.sxy) + "/" + number(line.sxx) +
             " = " + number(line.b) + "\n";
-    text += "a = ȳ − b·x̄ = " + meanNumber(line.yMean, ySpread) + " − " + number(line.b) + "×" +
-            meanNumber(line.xMean, xSpread) + " = " + number(line.a) + "\n";
+    text += "a = ȳ − b·x̄ = " + meanNumber(line.yMean, ySpread) + " − " + operand(number(line.b)) +
+            "×" + operand(meanNumber(line.xMean, xSpread)) + " = " + number(line.a) + "\n";
     text += "r = Σ(x_i − x̄)(y_i − ȳ)/√(Σ(x_i − x̄)²·Σ(y_i − ȳ)²) = " +
             (fit.r ? number(*fit.r) : std::string("无定义（Σ(y_i − ȳ)² = 0）")) + "\n";
     text += "s = √(Σv_i²/(n − 2)) = √(" + number(line.sse) + "/" + count(fit.nu) +
@@ -150,8 +155,8 @@ std::string instrumentSteps(const Fit& fit) {
         text += "u_B(b) = u_B(y)/√Σx_i² = " + number(fit.slope.uB);
     } else {
         if (fit.settings.yTransform != Transform::None) {
-            text +=
-                "u_B(" + fit.yName() + "_i) = |d" + fit.yName() + "/d" + fit.y.name + "|·u_B(y)\n";
+            text += "u_B(" + fit.yName() + "_i) = |d(" + fit.yName() + ")/d" + fit.y.name +
+                    "|·u_B(y)\n";
         }
         text += "u_B(b) = √Σ(∂b/∂y_i·u_B(y_i))² = " + number(fit.slope.uB);
         if (fit.intercept) {
