@@ -75,7 +75,7 @@ std::string fitJson(const Fit& fit) {
     json.key("k_a").number(intercept ? std::optional(intercept->k) : std::nullopt);
     json.key("U_a").number(intercept ? std::optional(intercept->U) : std::nullopt);
     json.key("U_b").number(fit.slope.U);
-    json.key("confidence").number(confidenceFraction(fit.settings.coverage.confidence));
+    json.key("confidence").number(confidenceFraction(fit.settings.expansion.confidence));
     json.key("weighted");
     writeWeighted(json, fit);
     json.key("instrument");

@@ -175,10 +175,14 @@ std::string expansionSteps(const Fit& fit, const Estimate& estimate, const std::
                     ? "，ν_eff = ν·(u_c/u_A)⁴ = " + degrees(estimate.nu) + "\n"
                     : "\n";
     }
-    const std::string label(confidenceLabel(fit.settings.coverage.confidence));
-    text += symbol + "：包含因子 k = " + number(estimate.k) + "（P = " + label +
-            "，ν = " + degrees(estimate.nu) + (estimate.nu ? "，t 分布" : "，正态分布") +
-            "），U = k·" + (estimate.uB > 0 ? "u_c" : u) + " = " + number(estimate.U);
+    const Expansion& expansion = fit.settings.expansion;
+    const std::string label(confidenceLabel(expansion.confidence));
+    const std::string from = expansion.coverage == Coverage::Student
+                                 ? "（P = " + label + "，ν = " + degrees(estimate.nu) +
+                                       (estimate.nu ? "，t 分布" : "，正态分布") + "）"
+                                 : std::string("（取定值）");
+    text += symbol + "：包含因子 k = " + number(estimate.k) + from + "，U = k·" +
+            (estimate.uB > 0 ? "u_c" : u) + " = " + number(estimate.U);
     return text;
 }
 

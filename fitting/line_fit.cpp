@@ -202,7 +202,7 @@ LineSolution weightedLine(const Fit& fit, const std::vector<double>& gB, double&
 }
 
 // The expanded estimate and its line: the one place where k and U's writing are decided.
-Estimate expandedEstimate(const Coverage& coverage, double value, double uA, DegreesOfFreedom nuA,
+Estimate expandedEstimate(const Expansion& expansion, double value, double uA, DegreesOfFreedom nuA,
                           double uB, const std::string& symbol, const std::string& unit) {
     Estimate estimate;
     estimate.value = value;
@@ -216,10 +216,11 @@ Estimate expandedEstimate(const Coverage& coverage, double value, double uA, Deg
         estimate.nu = truncatedDegrees(static_cast<double>(*nuA) * ratio * ratio * ratio * ratio,
                                        64 * std::numeric_limits<double>::epsilon());
     }
-    estimate.k = coverageFactor(coverage.confidence, estimate.nu);
+    estimate.k = coverageFactor(expansion.coverage, expansion.confidence, estimate.nu);
     estimate.U = estimate.k * estimate.u;
-    estimate.line = resultLine({symbol, unit, value, estimate.U, estimate.k, estimate.nu,
-                                coverage.confidence, coverage.digits});
+    estimate.line =
+        resultLine({symbol, unit, value, estimate.U, estimate.k, estimate.nu, expansion.confidence,
+                    expansion.digits, expansion.coverage, expansion.rounding});
     return estimate;
 }
 
@@ -267,7 +268,7 @@ void residualsOf(Fit& fit, const LineSolution& line, std::int64_t lineNu) {
 }
 
 void leastSquaresEstimates(Fit& fit, const std::vector<double>& gB) {
-    const Coverage& coverage = fit.settings.coverage;
+    const Expansion& expansion = fit.settings.expansion;
     double uBb = 0;
     double uBa = 0;
     double uAb = fit.sB;
@@ -289,10 +290,10 @@ void leastSquaresEstimates(Fit& fit, const std::vector<double>& gB) {
     fit.a = stated->a;
     fit.b = stated->b;
     residualsOf(fit, *stated, fit.nu);
-    fit.slope =
-        expandedEstimate(coverage, fit.b, uAb, nuA, uBb, fit.settings.slopeSymbol, fit.slopeUnit());
+    fit.slope = expandedEstimate(expansion, fit.b, uAb, nuA, uBb, fit.settings.slopeSymbol,
+                                 fit.slopeUnit());
     if (fit.hasIntercept()) {
-        fit.intercept = expandedEstimate(coverage, fit.a, uAa, nuA, uBa,
+        fit.intercept = expandedEstimate(expansion, fit.a, uAa, nuA, uBa,
                                          fit.settings.interceptSymbol, fit.interceptUnit());
     }
 }
@@ -330,7 +331,7 @@ std::optional<Refusal> differencesEstimates(Fit& fit) {
     residualsOf(fit, line, static_cast<std::int64_t>(fit.n) - 2);
     // The courses take the allowance on the difference read off the instrument: u_B(δ̄) = Δ_仪/√3.
     const double uB = fit.instrumentU.value_or(0) / span;
-    fit.slope = expandedEstimate(fit.settings.coverage, fit.b, fit.sB, fit.nu, uB,
+    fit.slope = expandedEstimate(fit.settings.expansion, fit.b, fit.sB, fit.nu, uB,
                                  fit.settings.slopeSymbol, fit.slopeUnit());
     return std::nullopt;
 }
@@ -370,7 +371,7 @@ std::string_view methodName(FitMethod method) {
 }
 
 void checkFitSettings(const FitSettings& settings) {
-    if (settings.coverage.digits != 1 && settings.coverage.digits != 2) {
+    if (settings.expansion.digits != 1 && settings.expansion.digits != 2) {
         refuseSetting("不确定度的有效位数只能取 1 或 2。");
     }
     if (const std::optional<double> u = settings.commonU; u && !(*u > 0 && isAnalysableValue(*u))) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "analysis/critical_values.h"
+#include "analysis/uncertainty.h"
 #include "fitting/data_set.h"
 #include "fitting/least_squares.h"
 #include "fitting/refusal.h"
@@ -30,12 +31,14 @@ std::optional<FitMethod> methodFromKey(std::string_view key);
 std::string_view methodName(FitMethod method);
 
 // How a standard uncertainty u is expanded to U = k·u and U is written. The factor and the
-// result line are made from these in one place (expandedEstimate), so that another rule for k
-// or for U's rounding is a field here and a line there.
-struct Coverage {
+// result line are made from these in one place (expandedEstimate).
+struct Expansion {
     Confidence confidence = Confidence::P95;
-    // Significant digits of U: 1 or 2, rounded half to even as written.
+    // Significant digits of U: 1 or 2, and how U is rounded to them.
     int digits = 2;
+    Rounding rounding = Rounding::HalfEven;
+    // k from Student's t at P and ν, or a fixed k.
+    Coverage coverage = Coverage::Student;
 };
 
 struct FitSettings {
@@ -50,7 +53,7 @@ struct FitSettings {
     std::optional<double> instrumentError;
     std::string slopeSymbol = "b";
     std::string interceptSymbol = "a";
-    Coverage coverage;
+    Expansion expansion;
 };
 
 // Throws AnalysisError (BadSetting) with a message in Chinese for a setting outside its range.

@@ -151,7 +151,7 @@ TEST(LineFit, ThrowsForSettingsOutOfRange) {
         change(settings);
         EXPECT_THROW(fitLine(data, settings), AnalysisError);
     };
-    refused([](FitSettings& s) { s.coverage.digits = 3; });
+    refused([](FitSettings& s) { s.expansion.digits = 3; });
     refused([](FitSettings& s) { s.commonU = 0; });
     refused([](FitSettings& s) { s.instrumentError = -1; });
     EXPECT_EQ(uncertaintyFromText(" 0.05 "), 0.05);

@@ -67,6 +67,11 @@ TEST(FitReport, StatesTheResultAsTheCoursesDo) {
         EXPECT_EQ(blocksOf<report::Result>(document).size(), row.lines.size());
         EXPECT_EQ(blocksOf<report::Figure>(document).size(), 1u);
     }
+    // A fixed k, as some courses state the slope.
+    FitSettings fixed;
+    fixed.expansion.coverage = Coverage::K2;
+    EXPECT_EQ(resultLines(fitted(spring(), fixed)).front(),
+              "b = (1.991 ± 0.013) mm/N, k = 2, E = 0.66 %");
 }
 
 TEST(FitReport, LaysOutTheDifferencesAsTheTextbookDoes) {
