@@ -71,7 +71,7 @@ TEST(FitReport, StatesTheResultAsTheCoursesDo) {
     FitSettings fixed;
     fixed.expansion.coverage = Coverage::K2;
     EXPECT_EQ(resultLines(fitted(spring(), fixed)).front(),
-              "b = (1.991 ± 0.013) mm/N, k = 2, E = 0.66 %");
+              "b = (1.991 ± 0.013) mm/N, k = 2, E = 0.65 %");
 }
 
 TEST(FitReport, LaysOutTheDifferencesAsTheTextbookDoes) {
