@@ -78,10 +78,17 @@ void PlotFrame::drawAxes(QPainter& painter) const {
     const double length = tickLength(metrics_);
     const double middle = metrics_.ascent() / 2 - 1;
     painter.drawRect(area_);
+    // Where a short area has no room for every label, a label that would touch the last one
+    // drawn gives way; its tick stays.
+    double lastLabel = area_.bottom() + 2 * metrics_.height();
     for (std::size_t i = 0; i < y_.ticks.size(); ++i) {
         const double at = yOf(y_.ticks[i]);
         const QString text = fromUtf8(y_.labels[i]);
         painter.drawLine(QPointF(area_.left() - length, at), QPointF(area_.left(), at));
+        if (lastLabel - at < metrics_.height()) {
+            continue;
+        }
+        lastLabel = at;
         painter.drawText(
             QPointF(area_.left() - length - 2 - metrics_.horizontalAdvance(text), at + middle),
             text);

@@ -89,18 +89,21 @@ void ResultWindow::build() {
     settingsGrid_ = new QGridLayout;
     layout->addLayout(settingsGrid_);
 
+    // Why there is no result, and what to do about it, where the further result lines would be.
+    problemBox_ = new QWidget(this);
+    auto* problemRow = new QHBoxLayout(problemBox_);
+    problemRow->setContentsMargins(0, 0, 0, 0);
+    problem_ = new QLabel(problemBox_);
+    problem_->setObjectName("problem");
+    problem_->setWordWrap(true);
+    problem_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    problemRow->addWidget(problem_, 1);
+    problemBox_->hide();
     resultGrid_ = new QGridLayout;
     resultGrid_->setColumnStretch(1, 1);
     layout->addLayout(resultGrid_);
     addResultRow();
     nameResult(0, "测量结果");
-    problem_ = new QLabel(this);
-    problem_->setObjectName("problem");
-    problem_->setWordWrap(true);
-    problem_->hide();
-    problemRow_ = new QHBoxLayout;
-    problemRow_->addWidget(problem_, 1);
-    layout->addLayout(problemRow_);
 
     table_ = new QTableWidget(this);
     table_->setObjectName("table");
@@ -199,15 +202,19 @@ void ResultWindow::reserveResultLines(int count) {
     }
 }
 
-// Side by side a line stands right of its caption, else under it.
+// Side by side a line stands right of its caption, else under it. A problem takes the rows
+// after the first line, which are hidden while it is shown.
 void ResultWindow::placeResults(bool sideBySide) {
     clearLayout(*resultGrid_);
+    const int rowsALine = sideBySide ? 1 : 2;
     for (int at = 0; at < int(results_.size()); ++at) {
         const ResultRow& row = results_[std::size_t(at)];
-        resultGrid_->addWidget(row.caption, sideBySide ? at : 2 * at, 0);
-        resultGrid_->addWidget(row.line, sideBySide ? at : 2 * at + 1, sideBySide ? 1 : 0, 1,
+        resultGrid_->addWidget(row.caption, rowsALine * at, 0);
+        resultGrid_->addWidget(row.line, rowsALine * at + rowsALine - 1, sideBySide ? 1 : 0, 1,
                                sideBySide ? 1 : 2);
     }
+    resultGrid_->addWidget(problemBox_, rowsALine, 0,
+                           std::max(1, rowsALine * (int(results_.size()) - 1)), 2);
 }
 
 void ResultWindow::setPlot(QWidget* plot) {
@@ -381,7 +388,7 @@ void ResultWindow::showResult(std::size_t index, const report::Result& result) {
 }
 
 void ResultWindow::showReport(const report::Document& report, int markedColumn) {
-    problem_->hide();
+    problemBox_->hide();
     if (remedy_) {
         remedy_->hide();
     }
@@ -413,7 +420,7 @@ void ResultWindow::showReport(const report::Document& report, int markedColumn) 
 
 // Made when first offered: a window that offers none has no such button.
 void ResultWindow::makeRemedyButton() {
-    remedy_ = new QPushButton(this);
+    remedy_ = new QPushButton(problemBox_);
     remedy_->setObjectName("remedy");
     remedy_->setAutoDefault(false);
     connect(remedy_, &QPushButton::clicked, this, [this] {
@@ -422,7 +429,7 @@ void ResultWindow::makeRemedyButton() {
             take();
         }
     });
-    problemRow_->addWidget(remedy_, 0, Qt::AlignTop);
+    static_cast<QBoxLayout*>(problemBox_->layout())->addWidget(remedy_, 0, Qt::AlignTop);
     if (!leastSize_.isEmpty()) {
         chainFocus();
     }
@@ -430,7 +437,7 @@ void ResultWindow::makeRemedyButton() {
 
 void ResultWindow::showProblem(const QString& problem, std::optional<Remedy> remedy) {
     problem_->setText(problem);
-    problem_->show();
+    problemBox_->show();
     if (remedy && !remedy_) {
         makeRemedyButton();
     }

@@ -74,6 +74,10 @@ class ResultWindow : public QWidget {
     // Clears every output, shows why there is none and disables the buttons.
     void showProblem(const QString& problem, std::optional<Remedy> remedy = std::nullopt);
 
+    // A caption that names the control for a screen reader, as the settings' captions do, for a
+    // control the window places itself.
+    QLabel* withCaption(const QString& caption, QWidget* control);
+
     // Tells `lead` with the result line once the window has settled, as after a setting's change.
     void tellSoon(const QString& lead);
 
@@ -97,7 +101,6 @@ class ResultWindow : public QWidget {
     };
 
     void build();
-    QLabel* withCaption(const QString& caption, QWidget* control);
     void settingChanged();
     void arrange(int width);
     void measureLeastSize();
@@ -125,8 +128,8 @@ class ResultWindow : public QWidget {
     QGridLayout* resultGrid_;
     // The first is the one told.
     std::vector<ResultRow> results_;
+    QWidget* problemBox_;
     QLabel* problem_;
-    QBoxLayout* problemRow_;
     QPushButton* remedy_ = nullptr;
     std::function<void()> takeRemedy_;
     QBoxLayout* views_;
