@@ -119,7 +119,7 @@ FitWindow::FitWindow(UserMessages& messages, Announcer& announcer, QWidget* main
     setObjectName("FitWindow");
     buildSettings();
     buildInput();
-    reserveResultLines(3);
+    reserveResultLines({"斜率", "截距", "相关系数"});
     plot_ = new FitPlot(this);
     plot_->setObjectName("plot");
     setPlot(plot_);

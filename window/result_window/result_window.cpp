@@ -89,7 +89,12 @@ void ResultWindow::build() {
     settingsGrid_ = new QGridLayout;
     layout->addLayout(settingsGrid_);
 
-    // Why there is no result, and what to do about it, where the further result lines would be.
+    resultGrid_ = new QGridLayout;
+    resultGrid_->setColumnStretch(1, 1);
+    layout->addLayout(resultGrid_);
+    addResultRow();
+    nameResult(0, "测量结果");
+    // Why there is no result, and what to do about it.
     problemBox_ = new QWidget(this);
     auto* problemRow = new QHBoxLayout(problemBox_);
     problemRow->setContentsMargins(0, 0, 0, 0);
@@ -99,11 +104,7 @@ void ResultWindow::build() {
     problem_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     problemRow->addWidget(problem_, 1);
     problemBox_->hide();
-    resultGrid_ = new QGridLayout;
-    resultGrid_->setColumnStretch(1, 1);
-    layout->addLayout(resultGrid_);
-    addResultRow();
-    nameResult(0, "测量结果");
+    layout->addWidget(problemBox_);
 
     table_ = new QTableWidget(this);
     table_->setObjectName("table");
@@ -194,16 +195,16 @@ void ResultWindow::addResultRow() {
     }
 }
 
-void ResultWindow::reserveResultLines(int count) {
-    while (int(results_.size()) < count) {
-        addResultRow();
-        results_.back().caption->hide();
-        results_.back().line->hide();
+void ResultWindow::reserveResultLines(const QStringList& captions) {
+    for (std::size_t at = 0; at < std::size_t(captions.size()); ++at) {
+        if (at == results_.size()) {
+            addResultRow();
+        }
+        nameResult(at, captions[qsizetype(at)]);
     }
 }
 
-// Side by side a line stands right of its caption, else under it. A problem takes the rows
-// after the first line, which are hidden while it is shown.
+// Side by side a line stands right of its caption, else under it.
 void ResultWindow::placeResults(bool sideBySide) {
     clearLayout(*resultGrid_);
     const int rowsALine = sideBySide ? 1 : 2;
@@ -213,8 +214,6 @@ void ResultWindow::placeResults(bool sideBySide) {
         resultGrid_->addWidget(row.line, rowsALine * at + rowsALine - 1, sideBySide ? 1 : 0, 1,
                                sideBySide ? 1 : 2);
     }
-    resultGrid_->addWidget(problemBox_, rowsALine, 0,
-                           std::max(1, rowsALine * (int(results_.size()) - 1)), 2);
 }
 
 void ResultWindow::setPlot(QWidget* plot) {
@@ -450,8 +449,6 @@ void ResultWindow::showProblem(const QString& problem, std::optional<Remedy> rem
     }
     for (const ResultRow& row : results_) {
         row.line->clear();
-        row.caption->setVisible(&row == &results_.front());
-        row.line->setVisible(&row == &results_.front());
     }
     table_->clear();
     table_->setRowCount(0);

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStringList>
 #include <QTableWidget>
 #include <QTimer>
 #include <QWidget>
@@ -59,8 +60,9 @@ class ResultWindow : public QWidget {
     // An area the user fills, a data table say, between the settings and the result lines; its
     // controls follow the settings in the Tab order, in the order given.
     void setInput(QWidget* area, const std::vector<QWidget*>& controls, int stretch);
-    // Room for as many result lines as a report of the window states, kept while fewer are shown.
-    void reserveResultLines(int count);
+    // Rows for the result lines a report of the window states, under these captions until a
+    // report names them; a row a report leaves out is hidden and keeps its room.
+    void reserveResultLines(const QStringList& captions);
 
     // The report's result lines, each under its caption, first table and sentences (headings,
     // paragraphs and notes). A cell of the marked column also says its column's spoken name, and
