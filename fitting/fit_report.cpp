@@ -226,8 +226,15 @@ std::string settingsParagraph(const Fit& fit) {
     std::string text = "拟合方法：" + std::string(methodName(fit.settings.method)) +
                        (weighted(fit) ? "，按 1/u(y_i)² 加权" : "") + "\n拟合式：" + fit.model() +
                        "\n数据点数 n = " + count(static_cast<std::int64_t>(fit.n));
-    if (fit.xName() != "x" || fit.yName() != "y") {
-        text += "\n下面各式中的 x 指 " + fit.xName() + "，y 指 " + fit.yName();
+    // Only the letters that stand for another name.
+    std::string meanings;
+    for (const auto& [letter, name] : {std::pair{"x", fit.xName()}, std::pair{"y", fit.yName()}}) {
+        if (name != letter) {
+            meanings += (meanings.empty() ? "" : "，") + std::string(letter) + " 指 " + name;
+        }
+    }
+    if (!meanings.empty()) {
+        text += "\n下面各式中的 " + meanings;
     }
     return text;
 }

@@ -22,6 +22,7 @@
 namespace tavrello {
 
 class AnalysisWindow;
+class FitWindow;
 
 // The one window of the program. It owns the calculation state and binds every user event
 // to its handler.
@@ -37,6 +38,8 @@ class Form1 : public QWidget {
 
     // Opens the analysis window beside this one, or brings it forward; made on first use.
     AnalysisWindow& openAnalysis();
+    // Opens the line-fit window, or brings it forward; made on first use.
+    FitWindow& openFit();
 
   signals:
     // After any change of what the boxes in use hold: an edit, a count or a method picked.
@@ -75,8 +78,10 @@ class Form1 : public QWidget {
     ResultTableCopy resultCopy_;
     WholeSecondTimer timer1_;
     QAction analyse_;
+    QAction fit_;
     QAction about_;
     std::unique_ptr<AnalysisWindow> analysisWindow_;
+    std::unique_ptr<FitWindow> fitWindow_;
 };
 
 } // namespace tavrello

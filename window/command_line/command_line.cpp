@@ -7,6 +7,7 @@
 #include "window/command_line/analyse_command.h"
 #include "window/command_line/arguments.h"
 #include "window/command_line/command_io.h"
+#include "window/command_line/fit_command.h"
 #include "window/command_line/help.h"
 #include "window/fonts/interface_font.h"
 
@@ -24,8 +25,8 @@ namespace tavrello {
 
 namespace {
 
-std::array<const Command*, 1> commands() {
-    return {&analyseCommand()};
+std::array<const Command*, 2> commands() {
+    return {&analyseCommand(), &fitCommand()};
 }
 
 bool isQuestion(const char* argument) {

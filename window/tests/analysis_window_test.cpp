@@ -291,7 +291,7 @@ class AnalysisWindowTest : public QObject {
         QVERIFY(menuTexts(window.box(1)).contains("数据分析…"));
         QVERIFY(chooseFromMenu(window.label("Label20")).contains("数据分析…"));
         QCOMPARE(menuTexts(window.form()),
-                 QStringList({"数据分析…", "复制全部结果", "", "关于 Tavrello"}));
+                 QStringList({"数据分析…", "直线拟合…", "复制全部结果", "", "关于 Tavrello"}));
         chooseFromMenu(window.form(), "关于");
         auto* about = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         QVERIFY(about != nullptr && about->text().contains("Tavrello " TAVRELLO_VERSION) &&
