@@ -5,6 +5,7 @@
 
 #include "engine/text_to_integer.h"
 #include "window/analysis/analysis_window.h"
+#include "window/fitting/fit_window.h"
 #include "window/layout_table.h"
 #include "window/propagation/propagation_window.h"
 #include "window/window_builder.h"
@@ -42,7 +43,7 @@ Form1::Form1(UserMessages& messages, Clock& clock)
     : messages_(messages), ui_(buildWindow(*this)), controls_(ui_), announcer_(*this),
       statusClock_(clock, *ui_.Label10), seriesPaste_(*this, ui_, state_, messages, announcer_),
       resultCopy_(*this, ui_), timer1_(systemAlarm(), systemWallTime, this), analyse_("数据分析…"),
-      propagate_("间接测量…"), about_("关于 Tavrello") {
+      propagate_("间接测量…"), fit_("直线拟合…"), about_("关于 Tavrello") {
     setObjectName("Form1");
     timer1_.setObjectName("Timer1");
     setWindowTitle("Tavrello");
@@ -82,6 +83,9 @@ void Form1::bindEvents() {
     propagate_.setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
     addAction(&propagate_);
     connect(&propagate_, &QAction::triggered, this, [this] { openPropagation(); });
+    fit_.setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+    addAction(&fit_);
+    connect(&fit_, &QAction::triggered, this, [this] { openFit(); });
     connect(&about_, &QAction::triggered, this, &Form1::showAbout);
     for (QLabel* label : ui_.Results) {
         label->addAction(&analyse_);
@@ -216,6 +220,20 @@ PropagationWindow& Form1::openPropagation() {
     return *propagationWindow_;
 }
 
+// The fit follows none of this window's boxes: where the screen has no room beside this window,
+// it may cover all of it.
+FitWindow& Form1::openFit() {
+    if (!fitWindow_) {
+        fitWindow_ = std::make_unique<FitWindow>(messages_, announcer_, this);
+    }
+    MainWindowPlace coverable = place();
+    coverable.formulaColumn = coverable.frame;
+    coverable.inputColumn =
+        QRect(coverable.frame.right() + 1, coverable.frame.top(), 0, coverable.frame.height());
+    fitWindow_->showBeside(coverable, screen()->availableGeometry());
+    return *fitWindow_;
+}
+
 // The formula column runs from the frame's left edge to the first divider, the input column from
 // there to the second one's right edge.
 MainWindowPlace Form1::place() const {
@@ -235,6 +253,7 @@ void Form1::contextMenuEvent(QContextMenuEvent* event) {
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addAction(&analyse_);
     menu->addAction(&propagate_);
+    menu->addAction(&fit_);
     menu->addAction(resultCopy_.copyAllAction());
     menu->addSeparator();
     menu->addAction(&about_);

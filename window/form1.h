@@ -23,6 +23,7 @@ namespace tavrello {
 
 class AnalysisWindow;
 class PropagationWindow;
+class FitWindow;
 
 // The one window of the program. It owns the calculation state and binds every user event
 // to its handler.
@@ -40,6 +41,8 @@ class Form1 : public QWidget {
     AnalysisWindow& openAnalysis();
     // Opens the indirect measurement beside this one, or brings it forward; made on first use.
     PropagationWindow& openPropagation();
+    // Opens the line-fit window, or brings it forward; made on first use.
+    FitWindow& openFit();
 
   signals:
     // After any change of what the boxes in use hold: an edit, a count or a method picked.
@@ -79,9 +82,11 @@ class Form1 : public QWidget {
     WholeSecondTimer timer1_;
     QAction analyse_;
     QAction propagate_;
+    QAction fit_;
     QAction about_;
     std::unique_ptr<AnalysisWindow> analysisWindow_;
     std::unique_ptr<PropagationWindow> propagationWindow_;
+    std::unique_ptr<FitWindow> fitWindow_;
 };
 
 } // namespace tavrello

@@ -7,6 +7,7 @@
 #include "window/command_line/analyse_command.h"
 #include "window/command_line/arguments.h"
 #include "window/command_line/command_io.h"
+#include "window/command_line/fit_command.h"
 #include "window/command_line/help.h"
 #include "window/command_line/propagate_command.h"
 #include "window/fonts/interface_font.h"
@@ -25,8 +26,8 @@ namespace tavrello {
 
 namespace {
 
-std::array<const Command*, 2> commands() {
-    return {&analyseCommand(), &propagateCommand()};
+std::array<const Command*, 3> commands() {
+    return {&analyseCommand(), &propagateCommand(), &fitCommand()};
 }
 
 bool isQuestion(const char* argument) {

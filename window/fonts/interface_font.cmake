@@ -41,14 +41,14 @@ set(font_licence ${font_build_folder}/ARPHICPL.TXT)
 
 # Every source of the main window, in every folder, so that a caption moved to another room
 # keeps its characters. The tests' texts are never shown; the result windows (analysis, indirect
-# measurement and their frame), the modules' messages and the command line's reports, made on
-# demand, draw their Chinese from the system's full face, so that a start reads no more of this
-# one than the main window shows.
+# measurement, line fit and their frame), the modules' messages and the command line's reports,
+# made on demand, draw their Chinese from the system's full face, so that a start reads no more
+# of this one than the main window shows.
 file(GLOB_RECURSE texts CONFIGURE_DEPENDS
      ${PROJECT_SOURCE_DIR}/engine/*.cpp ${PROJECT_SOURCE_DIR}/engine/*.h
      ${PROJECT_SOURCE_DIR}/window/*.cpp ${PROJECT_SOURCE_DIR}/window/*.h)
 list(FILTER texts EXCLUDE REGEX
-     "/(tests|analysis|command_line|propagation|result_window)/|_loader\\.cpp$")
+     "/(tests|analysis|command_line|propagation|fitting|result_window)/|_loader\\.cpp$")
 set(cutter ${CMAKE_CURRENT_SOURCE_DIR}/fonts/make_interface_font.py)
 add_custom_command(
     OUTPUT ${font_file} ${font_licence}

@@ -43,9 +43,10 @@ double tickLength(const QFontMetricsF& metrics) {
 
 PlotFrame::PlotFrame(const QRectF& figure, const QFontMetricsF& metrics, const AxisExtent& x,
                      const AxisExtent& y, const FrameRoom& room)
-    : metrics_(metrics) {
+    : metrics_(metrics), xLabels_(room.xLabels) {
     const double line = metrics.height();
-    const double bottom = tickLength(metrics) + (1 + room.linesBelow) * line + 2;
+    const double bottom =
+        room.xLabels ? tickLength(metrics) + (1 + room.linesBelow) * line + 2 : line / 2;
     const auto ySpacing = [line](const Axis&) { return 1.5 * line; };
     // A shared part of the y labels takes a line above the area, and that line some ticks.
     for (const double top : {line / 2, 1.5 * line}) {
@@ -55,7 +56,7 @@ PlotFrame::PlotFrame(const QRectF& figure, const QFontMetricsF& metrics, const A
             break;
         }
     }
-    area_.adjust(widestLabel(metrics, y_) + tickLength(metrics) + 4, 0, -room.right, 0);
+    area_.adjust(room.left + widestLabel(metrics, y_) + tickLength(metrics) + 4, 0, -room.right, 0);
     x_ = fittedAxis(x, area_.width(), [&metrics](const Axis& axis) {
         return widestLabel(metrics, axis) + 2 * metrics.averageCharWidth();
     });
@@ -77,10 +78,17 @@ void PlotFrame::drawAxes(QPainter& painter) const {
     const double length = tickLength(metrics_);
     const double middle = metrics_.ascent() / 2 - 1;
     painter.drawRect(area_);
+    // Where a short area has no room for every label, a label that would touch the last one
+    // drawn gives way; its tick stays.
+    double lastLabel = area_.bottom() + 2 * metrics_.height();
     for (std::size_t i = 0; i < y_.ticks.size(); ++i) {
         const double at = yOf(y_.ticks[i]);
         const QString text = fromUtf8(y_.labels[i]);
         painter.drawLine(QPointF(area_.left() - length, at), QPointF(area_.left(), at));
+        if (lastLabel - at < metrics_.height()) {
+            continue;
+        }
+        lastLabel = at;
         painter.drawText(
             QPointF(area_.left() - length - 2 - metrics_.horizontalAdvance(text), at + middle),
             text);
@@ -91,9 +99,15 @@ void PlotFrame::drawAxes(QPainter& painter) const {
         const double at = xOf(x_.ticks[i]);
         const QString text = fromUtf8(x_.labels[i]);
         painter.drawLine(QPointF(at, area_.bottom()), QPointF(at, area_.bottom() + length));
+        if (!xLabels_) {
+            continue;
+        }
         painter.drawText(QPointF(at - metrics_.horizontalAdvance(text) / 2,
                                  area_.bottom() + length + metrics_.ascent()),
                          text);
+    }
+    if (!xLabels_) {
+        return;
     }
     const QString xShared = fromUtf8(x_.shared);
     painter.drawText(QPointF(area_.right() - metrics_.horizontalAdvance(xShared),

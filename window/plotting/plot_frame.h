@@ -24,6 +24,11 @@ struct FrameRoom {
     double right = 0;
     // Lines of text below the x axis's labels: a caption, say.
     int linesBelow = 0;
+    // Left of the y axis's labels, in points: a name written upwards, or what lines the area up
+    // with that of another plot.
+    double left = 0;
+    // Without them the x axis keeps its ticks, and shares its labels with a plot under it.
+    bool xLabels = true;
 };
 
 // A plotting area in a figure with both axes fitted to it: ticks no closer than their labels
@@ -47,6 +52,7 @@ class PlotFrame {
 
   private:
     QFontMetricsF metrics_;
+    bool xLabels_;
     QRectF area_;
     Axis x_;
     Axis y_;

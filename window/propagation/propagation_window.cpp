@@ -112,7 +112,8 @@ PropagationWindow::PropagationWindow(UserMessages& messages, Announcer& announce
     : ResultWindow(*mainWindow, announcer, "间接测量", wantedSize, narrowest), messages_(messages) {
     setObjectName("PropagationWindow");
     buildSettings();
-    setInputArea(buildInputArea(), 4);
+    QWidget* input = buildInputArea();
+    setInput(input, inputChain(), 4);
     histogram_ = new HistogramPlot(this);
     histogram_->setObjectName("histogram");
     setPlot(histogram_);
@@ -228,7 +229,7 @@ QWidget* PropagationWindow::buildInputArea() {
     connect(symbol_, &QLineEdit::textEdited, this, &PropagationWindow::symbolEdited);
     connect(unit_, &QLineEdit::textChanged, this, &PropagationWindow::recompute);
     connect(rows_, &InputRows::edited, this, &PropagationWindow::recompute);
-    connect(rows_, &InputRows::rowsChanged, this, &PropagationWindow::chainFocus);
+    connect(rows_, &InputRows::rowsChanged, this, [this] { setInputControls(inputChain()); });
     connect(rows_, &InputRows::pasteRefused, this,
             [this](const QString& why) { messages_.tell(*this, why); });
     connect(correlations_, &CorrelationEditor::edited, this, &PropagationWindow::recompute);

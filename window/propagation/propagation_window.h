@@ -47,11 +47,12 @@ class PropagationWindow : public ResultWindow {
     bool monteCarloRunning() const { return runner_->running(); }
 
   protected:
-    std::vector<QWidget*> inputChain() const override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
   private:
+    // The input area's controls in their Tab order.
+    std::vector<QWidget*> inputChain() const;
     void buildSettings();
     QWidget* buildInputArea();
     void buildButtons();

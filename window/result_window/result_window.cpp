@@ -85,22 +85,28 @@ ResultWindow::ResultWindow(QWidget& mainWindow, Announcer& announcer, const QStr
 
 void ResultWindow::build() {
     auto* layout = new QVBoxLayout(this);
-    column_ = layout;
-    // The window sets its own least size, that of its narrow arrangement.
+    // The window sets its own least size: the width of its narrow arrangement, the height of the
+    // arrangement it shows.
     layout->setSizeConstraint(QLayout::SetNoConstraint);
     settingsGrid_ = new QGridLayout;
     layout->addLayout(settingsGrid_);
 
-    result_ = new ResultLine(this);
-    resultRow_ = new QBoxLayout(QBoxLayout::LeftToRight);
-    resultRow_->addWidget(withCaption("测量结果(&M)：", result_));
-    resultRow_->addWidget(result_, 1);
-    layout->addLayout(resultRow_);
-    problem_ = new QLabel(this);
+    resultGrid_ = new QGridLayout;
+    resultGrid_->setColumnStretch(1, 1);
+    layout->addLayout(resultGrid_);
+    addResultRow();
+    nameResult(0, "测量结果");
+    // Why there is no result, and what to do about it.
+    problemBox_ = new QWidget(this);
+    auto* problemRow = new QHBoxLayout(problemBox_);
+    problemRow->setContentsMargins(0, 0, 0, 0);
+    problem_ = new QLabel(problemBox_);
     problem_->setObjectName("problem");
     problem_->setWordWrap(true);
-    problem_->hide();
-    layout->addWidget(problem_);
+    problem_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    problemRow->addWidget(problem_, 1);
+    problemBox_->hide();
+    layout->addWidget(problemBox_);
 
     table_ = new QTableWidget(this);
     table_->setObjectName("table");
@@ -169,13 +175,60 @@ QPushButton* ResultWindow::addButton(const QString& text, const std::function<vo
     return button;
 }
 
+void ResultWindow::setInput(QWidget* area, const std::vector<QWidget*>& controls, int stretch) {
+    // Under the settings, the first item of the window's column.
+    static_cast<QBoxLayout*>(layout())->insertWidget(1, area, stretch);
+    inputs_ = controls;
+}
+
+void ResultWindow::setInputControls(const std::vector<QWidget*>& controls) {
+    inputs_ = controls;
+    chainFocus();
+}
+
+// Captions and lines are made here; the frame names the first, a report each.
+void ResultWindow::addResultRow() {
+    auto* line = new ResultLine(this);
+    if (!results_.empty()) {
+        line->setObjectName("result" + QString::number(results_.size() + 1));
+    }
+    // Kept in the layout while hidden, so that the window does not jump as their number changes.
+    QSizePolicy policy = line->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    line->setSizePolicy(policy);
+    QLabel* caption = withCaption(QString(), line);
+    caption->setSizePolicy(policy);
+    results_.push_back({caption, line});
+    placeResults(sideBySide_);
+    if (!leastSize_.isEmpty()) {
+        chainFocus();
+    }
+}
+
+void ResultWindow::reserveResultLines(const QStringList& captions) {
+    for (std::size_t at = 0; at < std::size_t(captions.size()); ++at) {
+        if (at == results_.size()) {
+            addResultRow();
+        }
+        nameResult(at, captions[qsizetype(at)]);
+    }
+}
+
+// Side by side a line stands right of its caption, else under it.
+void ResultWindow::placeResults(bool sideBySide) {
+    clearLayout(*resultGrid_);
+    const int rowsALine = sideBySide ? 1 : 2;
+    for (int at = 0; at < int(results_.size()); ++at) {
+        const ResultRow& row = results_[std::size_t(at)];
+        resultGrid_->addWidget(row.caption, rowsALine * at, 0);
+        resultGrid_->addWidget(row.line, rowsALine * at + rowsALine - 1, sideBySide ? 1 : 0, 1,
+                               sideBySide ? 1 : 2);
+    }
+}
+
 void ResultWindow::setPlot(QWidget* plot) {
     plot_ = plot;
     views_->addWidget(plot, 4);
-}
-
-void ResultWindow::setInputArea(QWidget* area, int stretch) {
-    column_->insertWidget(1, area, stretch);
 }
 
 void ResultWindow::nameTable(const QString& name) {
@@ -213,7 +266,8 @@ void ResultWindow::showBeside(const MainWindowPlace& main, const QRect& availabl
         }
         settling_.start();
         if (firstFocus_ == nullptr) {
-            firstFocus_ = settings_.empty() ? result_ : settings_.front().control;
+            firstFocus_ = settings_.empty() ? static_cast<QWidget*>(results_.front().line)
+                                            : settings_.front().control;
         }
         firstFocus_->setFocus();
     }
@@ -234,9 +288,14 @@ void ResultWindow::chainFocus() {
     for (const Setting& setting : settings_) {
         chain.push_back(setting.control);
     }
-    const std::vector<QWidget*> inputs = inputChain();
-    chain.insert(chain.end(), inputs.begin(), inputs.end());
-    chain.insert(chain.end(), {result_, table_, steps_});
+    chain.insert(chain.end(), inputs_.begin(), inputs_.end());
+    for (const ResultRow& row : results_) {
+        chain.push_back(row.line);
+    }
+    if (remedy_) {
+        chain.push_back(remedy_);
+    }
+    chain.insert(chain.end(), {table_, steps_});
     chain.insert(chain.end(), buttons_.begin(), buttons_.end());
     chain.push_back(close_);
     for (std::size_t at = 1; at < chain.size(); ++at) {
@@ -247,24 +306,26 @@ void ResultWindow::chainFocus() {
 void ResultWindow::resizeEvent(QResizeEvent* event) {
     arrange(width());
     QWidget::resizeEvent(event);
-    fitResultLine();
+    fitResultLines();
 }
 
 // Large and bold, but never wider than the line: a narrow window shows it whole in a smaller face.
-void ResultWindow::fitResultLine() {
-    QFont face = font();
-    face.setBold(true);
-    const int base = face.pixelSize();
-    const int room =
-        result_->contentsRect().width() - 2 * result_->fontMetrics().averageCharWidth();
-    for (int size = base * 4 / 3; size >= base; --size) {
-        face.setPixelSize(size);
-        if (QFontMetrics(face).horizontalAdvance(result_->text()) <= room) {
-            break;
+void ResultWindow::fitResultLines() {
+    for (const ResultRow& row : results_) {
+        QLineEdit& line = *row.line;
+        QFont face = font();
+        face.setBold(true);
+        const int base = face.pixelSize();
+        const int room = line.contentsRect().width() - 2 * line.fontMetrics().averageCharWidth();
+        for (int size = base * 4 / 3; size >= base; --size) {
+            face.setPixelSize(size);
+            if (QFontMetrics(face).horizontalAdvance(line.text()) <= room) {
+                break;
+            }
         }
+        line.setFont(face);
+        line.setCursorPosition(0);
     }
-    result_->setFont(face);
-    result_->setCursorPosition(0);
 }
 
 void ResultWindow::keyPressEvent(QKeyEvent* event) {
@@ -291,11 +352,10 @@ void ResultWindow::arrange(int width) {
     for (int column = 0; column < 2 * arrangements[0].settingColumns; ++column) {
         settingsGrid_->setColumnStretch(column, column % 2 == 1 && column < 2 * columns_ ? 1 : 0);
     }
-    // Narrow, the result line has a row of its own under its caption.
-    for (QBoxLayout* row : {resultRow_, views_}) {
-        row->setDirection(arrangement.viewsSideBySide ? QBoxLayout::LeftToRight
-                                                      : QBoxLayout::TopToBottom);
-    }
+    // Narrow, a result line has a row of its own under its caption.
+    sideBySide_ = arrangement.viewsSideBySide;
+    placeResults(sideBySide_);
+    views_->setDirection(sideBySide_ ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
     clearLayout(*buttonGrid_);
     std::vector<QWidget*> buttons(buttons_.begin(), buttons_.end());
     buttons.push_back(close_);
@@ -312,16 +372,43 @@ void ResultWindow::arrange(int width) {
     if (arrangement.buttonColumns == 0) {
         buttonGrid_->setColumnStretch(perRow - 1, 1);
     }
+    // As low as this arrangement can be: a wide window sets its parts in fewer rows than the
+    // narrow one whose least size it keeps.
+    if (!leastSize_.isEmpty()) {
+        layout()->invalidate();
+        setMinimumSize(leastSize_.width(), layout()->minimumSize().height());
+    }
+}
+
+// The first line is reached by its key.
+void ResultWindow::nameResult(std::size_t index, const QString& caption) {
+    QLabel& label = *results_[index].caption;
+    label.setText(caption + (index == 0 ? "(&M)：" : "："));
+    label.setAccessibleName(caption);
+}
+
+void ResultWindow::showResult(std::size_t index, const report::Result& result) {
+    if (index == results_.size()) {
+        addResultRow();
+    }
+    nameResult(index, fromUtf8(result.caption));
+    const ResultRow& row = results_[index];
+    row.line->setText(fromUtf8(result.text));
+    row.caption->show();
+    row.line->show();
 }
 
 void ResultWindow::showReport(const report::Document& report, int markedColumn) {
-    problem_->hide();
+    problemBox_->hide();
+    if (remedy_) {
+        remedy_->hide();
+    }
     QString steps;
     bool tableShown = false;
+    std::size_t results = 0;
     for (const report::Block& block : report.blocks) {
         if (const auto* result = std::get_if<report::Result>(&block)) {
-            result_->setText(fromUtf8(result->text));
-            fitResultLine();
+            showResult(results++, *result);
         } else if (const auto* table = std::get_if<report::Table>(&block)) {
             if (!tableShown) {
                 fillTable(*table, markedColumn);
@@ -332,15 +419,49 @@ void ResultWindow::showReport(const report::Document& report, int markedColumn) 
         }
     }
     steps_->setPlainText(steps.trimmed());
+    for (std::size_t at = results; at < results_.size(); ++at) {
+        results_[at].caption->hide();
+        results_[at].line->hide();
+    }
+    fitResultLines();
     for (QPushButton* button : reportButtons_) {
         button->setEnabled(true);
     }
 }
 
-void ResultWindow::showProblem(const QString& problem) {
+// Made when first offered: a window that offers none has no such button.
+void ResultWindow::makeRemedyButton() {
+    remedy_ = new QPushButton(problemBox_);
+    remedy_->setObjectName("remedy");
+    remedy_->setAutoDefault(false);
+    connect(remedy_, &QPushButton::clicked, this, [this] {
+        // A copy: what it does may show another problem, with a remedy of its own.
+        if (const std::function<void()> take = takeRemedy_) {
+            take();
+        }
+    });
+    static_cast<QBoxLayout*>(problemBox_->layout())->addWidget(remedy_, 0, Qt::AlignTop);
+    if (!leastSize_.isEmpty()) {
+        chainFocus();
+    }
+}
+
+void ResultWindow::showProblem(const QString& problem, std::optional<Remedy> remedy) {
     problem_->setText(problem);
-    problem_->show();
-    result_->clear();
+    problemBox_->show();
+    if (remedy && !remedy_) {
+        makeRemedyButton();
+    }
+    if (remedy_) {
+        remedy_->setVisible(remedy.has_value());
+    }
+    if (remedy) {
+        remedy_->setText(remedy->text);
+        takeRemedy_ = std::move(remedy->take);
+    }
+    for (const ResultRow& row : results_) {
+        row.line->clear();
+    }
     table_->clear();
     table_->setRowCount(0);
     table_->setColumnCount(0);
@@ -392,8 +513,13 @@ void ResultWindow::fillTable(const report::Table& table, int markedColumn) {
 // Once the settings have settled: the result line or why there is none, and each told button
 // that became available or not.
 void ResultWindow::tell() {
-    QStringList parts = {result_->text().isEmpty() ? problem_->text()
-                                                   : "测量结果：" + result_->text()};
+    const ResultRow& first = results_.front();
+    QStringList parts = {first.line->text().isEmpty()
+                             ? problem_->text()
+                             : first.caption->accessibleName() + "：" + first.line->text()};
+    if (remedy_ && !remedy_->isHidden()) {
+        parts.append(withoutKey(remedy_->text()) + "可用");
+    }
     if (!lead_.isEmpty()) {
         parts.prepend(std::exchange(lead_, {}));
     }

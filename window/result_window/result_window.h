@@ -14,17 +14,20 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStringList>
 #include <QTableWidget>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace tavrello {
 
-// The frame of a window that works out a result from the main window's data: its settings on
-// top, the result line under them, then the table beside the plot (under it where the window is
-// narrow), the worked steps and the buttons. It goes beside the main window where the screen
+// The frame of a window that works out a result from the main window's data, or from data typed
+// into it: its settings on top, the data typed where the window takes any, the result lines
+// under them, then the table beside the plot (under it where the window is narrow), the worked
+// steps and the buttons. It goes beside the main window where the screen
 // has room, and tells a screen reader what a change of a setting did once the change settles.
 // A window fills it with its settings, plot and buttons, and shows a report or a problem.
 class ResultWindow : public QWidget {
@@ -58,23 +61,34 @@ class ResultWindow : public QWidget {
     QPushButton* addButton(const QString& text, const std::function<void()>& handler,
                            ButtonKind kind = ButtonKind::Report);
     void setPlot(QWidget* plot);
-    // What the user types the window's data into, between the settings and the result line. Its
-    // controls come after the settings in the Tab order, as inputChain() lists them; a window
-    // whose controls come and go calls chainFocus() again.
-    void setInputArea(QWidget* area, int stretch);
-    virtual std::vector<QWidget*> inputChain() const { return {}; }
-    void chainFocus();
     // What has the focus when the window opens: the first setting unless said otherwise.
     void setFirstFocus(QWidget* widget) { firstFocus_ = widget; }
     // The table's name for a screen reader.
     void nameTable(const QString& name);
+    // An area the user fills, a data table say, between the settings and the result lines; its
+    // controls follow the settings in the Tab order, in the order given.
+    void setInput(QWidget* area, const std::vector<QWidget*>& controls, int stretch);
+    // For an area whose controls come and go.
+    void setInputControls(const std::vector<QWidget*>& controls);
+    // Rows for the result lines a report of the window states, under these captions until a
+    // report names them; a row a report leaves out is hidden and keeps its room.
+    void reserveResultLines(const QStringList& captions);
 
-    // The report's result line, first table and sentences (headings, paragraphs and notes). A
-    // cell of the marked column also says its column's spoken name, and the first cell of an
-    // emphasised row what the emphasis means. Enables the buttons.
+    // The report's result lines, each under its caption, first table and sentences (headings,
+    // paragraphs and notes). A cell of the marked column also says its column's spoken name, and
+    // the first cell of an emphasised row what the emphasis means. Enables the buttons.
     void showReport(const report::Document& report, int markedColumn = -1);
+    // What the user can do about a problem, as a button beside it.
+    struct Remedy {
+        QString text;
+        std::function<void()> take;
+    };
     // Clears every output, shows why there is none and disables the buttons.
-    void showProblem(const QString& problem);
+    void showProblem(const QString& problem, std::optional<Remedy> remedy = std::nullopt);
+
+    // A caption that names the control for a screen reader, as the settings' captions do, for a
+    // control the window places itself.
+    QLabel* withCaption(const QString& caption, QWidget* control);
 
     // Tells `lead` with the result line once the window has settled, as after a setting's change.
     void tellSoon(const QString& lead);
@@ -93,14 +107,23 @@ class ResultWindow : public QWidget {
         QPushButton* button;
         bool wasAvailable;
     };
+    struct ResultRow {
+        QLabel* caption;
+        QLineEdit* line;
+    };
 
     void build();
-    QLabel* withCaption(const QString& caption, QWidget* control);
     void settingChanged();
     void arrange(int width);
     void measureLeastSize();
+    void chainFocus();
     void tell();
-    void fitResultLine();
+    void addResultRow();
+    void placeResults(bool sideBySide);
+    void makeRemedyButton();
+    void nameResult(std::size_t index, const QString& caption);
+    void showResult(std::size_t index, const report::Result& result);
+    void fitResultLines();
     void fillTable(const report::Table& table, int markedColumn);
 
     QWidget& mainWindow_;
@@ -116,11 +139,15 @@ class ResultWindow : public QWidget {
     std::vector<QPushButton*> reportButtons_;
     std::vector<ToldButton> told_;
 
-    QBoxLayout* column_;
     QGridLayout* settingsGrid_;
-    QBoxLayout* resultRow_;
-    QLineEdit* result_;
+    std::vector<QWidget*> inputs_;
+    QGridLayout* resultGrid_;
+    // The first is the one told.
+    std::vector<ResultRow> results_;
+    QWidget* problemBox_;
     QLabel* problem_;
+    QPushButton* remedy_ = nullptr;
+    std::function<void()> takeRemedy_;
     QBoxLayout* views_;
     QTableWidget* table_;
     QWidget* plot_ = nullptr;
@@ -128,6 +155,7 @@ class ResultWindow : public QWidget {
     QGridLayout* buttonGrid_;
     QPushButton* close_;
     int columns_ = 0;
+    bool sideBySide_ = true;
 };
 
 } // namespace tavrello

@@ -87,6 +87,36 @@ bool isOneChineseLine(const QString& errors) {
            !words.contains(QRegularExpression("[A-Za-z]{3,}"));
 }
 
+// NIST's Norris data as the data file takes them, x first, and the certified values.
+QByteArray norrisFile() {
+    QFile observations(QString(TAVRELLO_FIT_REFERENCE_DIR) + "/strd_observations.tsv");
+    if (!observations.open(QIODevice::ReadOnly)) {
+        qFatal("no NIST observations");
+    }
+    QByteArray file = "x\ty\n";
+    for (const QByteArray& line : observations.readAll().split('\n')) {
+        const QList<QByteArray> cells = line.split('\t');
+        if (cells.first() == "Norris") {
+            file += cells[3] + "\t" + cells[2] + "\n";
+        }
+    }
+    return file;
+}
+
+double norrisCertified(const QString& quantity) {
+    QFile certified(QString(TAVRELLO_FIT_REFERENCE_DIR) + "/strd_certified.tsv");
+    if (!certified.open(QIODevice::ReadOnly)) {
+        qFatal("no NIST certified values");
+    }
+    for (const QByteArray& line : certified.readAll().split('\n')) {
+        const QList<QByteArray> cells = line.split('\t');
+        if (cells.size() == 3 && cells[0] == "Norris" && cells[1] == quantity) {
+            return cells[2].toDouble();
+        }
+    }
+    qFatal("no certified %s", qPrintable(quantity));
+}
+
 QByteArray opening(const QString& file) {
     QFile written(file);
     return written.open(QIODevice::ReadOnly) ? written.read(4) : QByteArray();
@@ -199,6 +229,56 @@ class CommandLineTest : public QObject {
         }
     }
 
+    // NIST's Norris data from a file: b and a agree with the certified values to 10 digits in
+    // the JSON, whose text holds the lines the text report ends with.
+    void fitsCertifiedDataEndToEnd() {
+        QTemporaryDir folder;
+        QFile file(folder.filePath("norris.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(norrisFile()) > 0);
+        file.close();
+        const Run json = tavrello({"--fit", file.fileName(), "--format", "json"});
+        QVERIFY2(json.status == 0 && json.errors.isEmpty(), qPrintable(json.errors));
+        const QJsonObject fit = QJsonDocument::fromJson(json.out).object();
+        for (const auto& [key, certified] : {std::pair{"b", "B1"}, std::pair{"a", "B0"}}) {
+            const double expected = norrisCertified(certified);
+            QVERIFY2(std::abs(fit[key].toDouble() - expected) <= 1e-10 * std::abs(expected),
+                     qPrintable(QString::number(fit[key].toDouble(), 'g', 17)));
+        }
+        QCOMPARE(fit["n"].toInt(), 36);
+        QCOMPARE(fit["method"].toString(), "least_squares");
+        const QStringList lines = fit["text"].toString().split('\n');
+        QCOMPARE(lines.size(), 3);
+        const Run text = tavrello({"--fit", file.fileName()});
+        QVERIFY(text.out.endsWith(
+            ("斜率：" + lines[0] + "\n\n截距：" + lines[1] + "\n\n相关系数：" + lines[2] + "\n")
+                .toUtf8()));
+        QVERIFY(lines[0].startsWith("b = (1.00212 ± 0.00087), P = 95 %, k = 2.03, ν = 34"));
+    }
+
+    // Data the fit cannot take: status 2, one line in Chinese naming the line or the point,
+    // nothing on standard output.
+    void fitRefusesWhatItCannotUse() {
+        const std::tuple<QByteArray, QStringList, QString> refusals[] = {
+            {"x y\n1 2\n3 abc\n4 5\n", {}, "第 3 行的 y“abc”不是一个数"},
+            {"1 2\n2 3 0.1 7\n", {}, "第 2 行“2 3 0.1 7”有 4 列"},
+            {"1 2 0.1\n2 3\n3 5 0.1\n", {}, "第 2 行“2 3”没有 u(y)"},
+            {"1 2\n2 3\n", {}, "至少需要 3 个数据点，现在只有 2 个"},
+            {"1 2\n0 3\n2 5\n",
+             {"--transform-x", "ln"},
+             "第 2 个点（第 2 行）的 x = 0，不能取 ln x"},
+            {"1 2\n2 4\n3 6\n4 8\n5 9\n",
+             {"--method", "successive-differences"},
+             "个数为偶数，现在有 5 个。去掉最后一个点，即第 5 个点（第 5 行，x = 5）"},
+            {"1 2\n2 4\n3 6\n", {"--uncertainty", "0"}, "统一的 u(y)“0”应为正数"},
+        };
+        for (const auto& [input, options, message] : refusals) {
+            const Run run = tavrello(QStringList{"--fit"} + options, input);
+            QVERIFY2(run.status == 2 && run.out.isEmpty() && run.errors.contains(message) &&
+                         isOneChineseLine(run.errors),
+                     qPrintable(message + " ≠ " + run.errors));
+        }
+    }
+
     // The help and the version, asked for in any order, with or without the command, need no
     // display and are answered before any other argument is looked at.
     void answersHelpAndVersionWithoutADisplay() {
@@ -210,6 +290,9 @@ class CommandLineTest : public QObject {
             {{"--version", "--help"}, {version, "tavrello --analyse [选项] [文件]"}},
             {{"--analyse", "--help"}, {"仪器允差 Δ_仪", "--symbol S", "--unit U", "；1 "}},
             {{"--analyse", "--alpha", "--help", "--version"}, {"--criterion", version}},
+            {{"--help"}, {"tavrello --fit [选项] [文件]"}},
+            {{"--fit", "--help"},
+             {"--transform-y none|ln|lg|reciprocal|square|sqrt", "--uncertainty U"}},
         };
         for (const auto& [arguments, pieces] : questions) {
             const Run run = tavrello(arguments);
