@@ -9,6 +9,7 @@
 #include "analysis/series_text.h"
 #include "window/analysis/analysis_report.h"
 #include "window/appearance.h"
+#include "window/command_line/shared_options.h"
 
 #include <functional>
 
@@ -22,18 +23,6 @@ constexpr std::size_t largestSeries = 100'000;
     throw CommandLineError(ExitStatus::Refused, text);
 }
 
-QString text(std::string_view utf8) {
-    return fromUtf8(std::string(utf8));
-}
-
-template <typename Keys, typename Key> QStringList keysOf(const Keys& keys, Key key) {
-    QStringList texts;
-    for (const auto& each : keys) {
-        texts.append(text(key(each)));
-    }
-    return texts;
-}
-
 // The files the report is drawn into, by the option that names them.
 struct Drawing {
     const char* option;
@@ -43,43 +32,34 @@ const Drawing drawings[] = {{"--pdf", writeAnalysisPdf}, {"--png", writeAnalysis
 
 std::vector<CommandOption> options() {
     const Settings defaults;
-    return {
-        {.name = "--criterion",
-         .choices = keysOf(allCriteria, criterionKey),
-         .help = "判别准则（默认 " + text(criterionKey(defaults.criterion)) + "）"},
-        {.name = "--alpha",
-         .choices = keysOf(alphaKeys, std::identity()),
-         .help = "显著性水平 α（默认 " + QString::number(defaults.alpha) + "）"},
-        {.name = "--confidence",
-         .choices = keysOf(allConfidences, confidenceKey),
-         .help = "置信概率 P，百分数（默认 " + text(confidenceKey(defaults.confidence)) + "）"},
-        {.name = "--instrument-error",
-         .valueName = "D",
-         .help = "仪器允差 Δ_仪（默认无）",
-         .blankAllowed = true},
-        {.name = "--digits",
-         .choices = {"1", "2"},
-         .help = "不确定度的有效位数（默认 " + QString::number(defaults.digits) + "）"},
-        {.name = "--rounding",
-         .choices = keysOf(allRoundings, roundingKey),
-         .help = "不确定度的修约：even 四舍六入五凑偶，up 只进不舍（默认 " +
-                 text(roundingKey(defaults.rounding)) + "）"},
-        {.name = "--coverage",
-         .choices = keysOf(allCoverages, coverageKey),
-         .help = "包含因子：t 由 P 与 ν 查 t 分布，1、2、3 取定值（默认 " +
-                 text(coverageKey(defaults.coverage)) + "）"},
-        {.name = "--symbol",
-         .valueName = "S",
-         .help = "被测量的符号（默认 " + text(defaults.symbol) + "）",
-         .blankAllowed = true},
-        {.name = "--unit",
-         .valueName = "U",
-         .help = "被测量的单位（默认无）",
-         .blankAllowed = true},
-        {.name = "--format", .choices = {"text", "json"}, .help = "报告的格式（默认 text）"},
-        {.name = "--pdf", .valueName = "文件", .help = "另存一页 A4 的 PDF 报告", .draws = true},
-        {.name = "--png", .valueName = "文件", .help = "另存两倍大小的 PNG 数据图", .draws = true},
-    };
+    return joined({
+        {{.name = "--criterion",
+          .choices = keysOf(allCriteria, criterionKey),
+          .help = "判别准则（默认 " + text(criterionKey(defaults.criterion)) + "）"},
+         {.name = "--alpha",
+          .choices = keysOf(alphaKeys, std::identity()),
+          .help = "显著性水平 α（默认 " + QString::number(defaults.alpha) + "）"}},
+        expansionOptions(
+            {defaults.confidence, defaults.coverage, defaults.rounding, defaults.digits}, "默认 "),
+        {{.name = "--instrument-error",
+          .valueName = "D",
+          .help = "仪器允差 Δ_仪（默认无）",
+          .blankAllowed = true},
+         {.name = "--symbol",
+          .valueName = "S",
+          .help = "被测量的符号（默认 " + text(defaults.symbol) + "）",
+          .blankAllowed = true},
+         {.name = "--unit",
+          .valueName = "U",
+          .help = "被测量的单位（默认无）",
+          .blankAllowed = true},
+         {.name = "--format", .choices = {"text", "json"}, .help = "报告的格式（默认 text）"},
+         {.name = "--pdf", .valueName = "文件", .help = "另存一页 A4 的 PDF 报告", .draws = true},
+         {.name = "--png",
+          .valueName = "文件",
+          .help = "另存两倍大小的 PNG 数据图",
+          .draws = true}},
+    });
 }
 
 Settings settingsOf(const GivenOptions& given) {

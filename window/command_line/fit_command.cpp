@@ -7,6 +7,7 @@
 #include "fitting/fit_json.h"
 #include "fitting/fit_report.h"
 #include "window/appearance.h"
+#include "window/command_line/shared_options.h"
 #include "window/fitting/fit_files.h"
 
 #include <functional>
@@ -33,18 +34,6 @@ constexpr MethodOption methodOptions[] = {
     throw CommandLineError(ExitStatus::Refused, fromUtf8(text));
 }
 
-QString text(std::string_view utf8) {
-    return fromUtf8(std::string(utf8));
-}
-
-template <typename Keys, typename Key> QStringList keysOf(const Keys& keys, Key key) {
-    QStringList texts;
-    for (const auto& each : keys) {
-        texts.append(text(key(each)));
-    }
-    return texts;
-}
-
 struct Drawing {
     const char* option;
     QString (*write)(const fitting::Fit& fit, const QString& file, const QFont& font);
@@ -59,40 +48,36 @@ std::vector<CommandOption> options() {
         methods.append(option.name);
     }
     const QStringList transforms = keysOf(fitting::allTransforms, fitting::transformKey);
-    return {
-        {.name = "--method",
-         .choices = methods,
-         .help = "拟合方法：最小二乘法、过原点的最小二乘法、逐差法（默认 least-squares）"},
-        {.name = "--transform-x",
-         .choices = transforms,
-         .help = "拟合前对 x 的变换：ln、lg、倒数、平方、平方根（默认 none）"},
-        {.name = "--transform-y", .choices = transforms, .help = "拟合前对 y 的变换（默认 none）"},
-        {.name = "--confidence",
-         .choices = keysOf(allConfidences, confidenceKey),
-         .help = "置信概率 P，百分数（默认 " + text(confidenceKey(expansion.confidence)) + "）"},
-        {.name = "--coverage",
-         .choices = keysOf(allCoverages, coverageKey),
-         .help = "包含因子：t 由 P 与 ν 查 t 分布，1、2、3 取定值（默认 " +
-                 text(coverageKey(expansion.coverage)) + "）"},
-        {.name = "--rounding",
-         .choices = keysOf(allRoundings, roundingKey),
-         .help = "不确定度的修约：even 四舍六入五凑偶，up 只进不舍（默认 " +
-                 text(roundingKey(expansion.rounding)) + "）"},
-        {.name = "--digits",
-         .choices = {"1", "2"},
-         .help = "不确定度的有效位数（默认 " + QString::number(expansion.digits) + "）"},
-        {.name = "--instrument-error",
-         .valueName = "D",
-         .help = "y 的仪器允差 Δ_仪（默认无）",
-         .blankAllowed = true},
-        {.name = "--uncertainty",
-         .valueName = "U",
-         .help = "统一的 u(y)，用于没有第三列的点（默认无）",
-         .blankAllowed = true},
-        {.name = "--format", .choices = {"text", "json"}, .help = "报告的格式（默认 text）"},
-        {.name = "--pdf", .valueName = "文件", .help = "另存 A4 的 PDF 报告", .draws = true},
-        {.name = "--png", .valueName = "文件", .help = "另存两倍大小的 PNG 拟合图", .draws = true},
-    };
+    return joined({
+        {
+            {.name = "--method",
+             .choices = methods,
+             .help = "拟合方法：最小二乘法、过原点的最小二乘法、逐差法（默认 least-squares）"},
+            {.name = "--transform-x",
+             .choices = transforms,
+             .help = "拟合前对 x 的变换：ln、lg、倒数、平方、平方根（默认 none）"},
+            {.name = "--transform-y",
+             .choices = transforms,
+             .help = "拟合前对 y 的变换（默认 none）"},
+        },
+        expansionOptions(
+            {expansion.confidence, expansion.coverage, expansion.rounding, expansion.digits},
+            "默认 "),
+        {{.name = "--instrument-error",
+          .valueName = "D",
+          .help = "y 的仪器允差 Δ_仪（默认无）",
+          .blankAllowed = true},
+         {.name = "--uncertainty",
+          .valueName = "U",
+          .help = "统一的 u(y)，用于没有第三列的点（默认无）",
+          .blankAllowed = true},
+         {.name = "--format", .choices = {"text", "json"}, .help = "报告的格式（默认 text）"},
+         {.name = "--pdf", .valueName = "文件", .help = "另存 A4 的 PDF 报告", .draws = true},
+         {.name = "--png",
+          .valueName = "文件",
+          .help = "另存两倍大小的 PNG 拟合图",
+          .draws = true}},
+    });
 }
 
 FitMethod methodOf(const std::optional<QString>& name) {

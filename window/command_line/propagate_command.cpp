@@ -7,6 +7,7 @@
 #include "propagation/propagate.h"
 #include "propagation/propagation_report.h"
 #include "window/appearance.h"
+#include "window/command_line/shared_options.h"
 #include "window/propagation/propagation_files.h"
 #include "window/reports/report_files.h"
 
@@ -18,10 +19,6 @@ namespace tavrello {
 namespace {
 
 using propagation::Propagation;
-
-QString text(std::string_view utf8) {
-    return fromUtf8(std::string(utf8));
-}
 
 // Each option that overrides the file's settings, by the key of its settings statement.
 struct Override {
@@ -38,46 +35,28 @@ struct Drawing {
 };
 const Drawing drawings[] = {{"--pdf", writePropagationPdf}, {"--png", writePropagationPng}};
 
-template <typename Keys, typename Key> QStringList keysOf(const Keys& keys, Key key) {
-    QStringList texts;
-    for (const auto& each : keys) {
-        texts.append(text(key(each)));
-    }
-    return texts;
-}
-
 std::vector<CommandOption> options() {
     const propagation::TaskSettings defaults;
     const Settings& judgement = defaults.judgement;
-    return {
-        {.name = "--confidence",
-         .choices = keysOf(allConfidences, confidenceKey),
-         .help = "置信概率 P，百分数（默认按文件，否则 " +
-                 text(confidenceKey(judgement.confidence)) + "）"},
-        {.name = "--coverage",
-         .choices = keysOf(allCoverages, coverageKey),
-         .help = "包含因子：t 由 P 与 ν_eff 查 t 分布，1、2、3 取定值（默认按文件，否则 " +
-                 text(coverageKey(judgement.coverage)) + "）"},
-        {.name = "--rounding",
-         .choices = keysOf(allRoundings, roundingKey),
-         .help = "不确定度的修约：even 四舍六入五成双，up 只进不舍（默认按文件，否则 " +
-                 text(roundingKey(judgement.rounding)) + "）"},
-        {.name = "--digits",
-         .choices = {"1", "2"},
-         .help =
-             "不确定度的有效位数（默认按文件，否则 " + QString::number(judgement.digits) + "）"},
-        {.name = "--draws",
-         .valueName = "N",
-         .help = "蒙特卡洛法的抽样次数，10000 到 10000000（默认按文件，否则 " +
-                 QString::number(defaults.draws) + "）"},
-        {.name = "--seed",
-         .valueName = "S",
-         .help = "随机数种子，相同的种子给出相同的结果（默认按文件，否则 " +
-                 QString::number(defaults.seed) + "）"},
-        {.name = "--format", .choices = {"text", "json"}, .help = "报告的格式（默认 text）"},
-        {.name = "--pdf", .valueName = "文件", .help = "另存 A4 的 PDF 报告", .draws = true},
-        {.name = "--png", .valueName = "文件", .help = "另存两倍大小的 PNG 直方图", .draws = true},
-    };
+    return joined({
+        expansionOptions(
+            {judgement.confidence, judgement.coverage, judgement.rounding, judgement.digits},
+            "默认按文件，否则 "),
+        {{.name = "--draws",
+          .valueName = "N",
+          .help = "蒙特卡洛法的抽样次数，10000 到 10000000（默认按文件，否则 " +
+                  QString::number(defaults.draws) + "）"},
+         {.name = "--seed",
+          .valueName = "S",
+          .help = "随机数种子，相同的种子给出相同的结果（默认按文件，否则 " +
+                  QString::number(defaults.seed) + "）"},
+         {.name = "--format", .choices = {"text", "json"}, .help = "报告的格式（默认 text）"},
+         {.name = "--pdf", .valueName = "文件", .help = "另存 A4 的 PDF 报告", .draws = true},
+         {.name = "--png",
+          .valueName = "文件",
+          .help = "另存两倍大小的 PNG 直方图",
+          .draws = true}},
+    });
 }
 
 void writeDrawings(const GivenOptions& given, const Propagation& done) {

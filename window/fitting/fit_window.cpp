@@ -7,6 +7,7 @@
 #include "fitting/fit_report.h"
 #include "window/accessibility/readable_line_edit.h"
 #include "window/fitting/fit_files.h"
+#include "window/result_window/setting_choices.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -29,10 +30,6 @@ using fitting::Refusal;
 // Bigger files are for the command line, as are more points than the table takes.
 constexpr qint64 largestFile = 4 * 1024 * 1024;
 const QString dataFilter = "文本文件 (*.txt *.tsv *.csv *.dat);;所有文件 (*)";
-
-QString keyText(std::string_view key) {
-    return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
-}
 
 std::string utf8(const QString& text) {
     return text.toStdString();
@@ -62,18 +59,6 @@ QString transformEntry(fitting::Transform transform, const std::string& variable
     return transform == fitting::Transform::None
                ? QString("不变换")
                : fromUtf8(fitting::transformedName(transform, variable));
-}
-
-QString confidenceEntry(Confidence confidence) {
-    return keyText(confidenceLabel(confidence));
-}
-
-QString coverageEntry(Coverage coverage) {
-    return coverage == Coverage::Student ? QString("由 t 分布查") : keyText(coverageKey(coverage));
-}
-
-QString roundingEntry(Rounding rounding) {
-    return rounding == Rounding::HalfEven ? "四舍六入五成双" : "只进不舍";
 }
 
 // The table's δ_i of the successive differences in the row of the first point of each pair,
@@ -143,14 +128,13 @@ void FitWindow::buildSettings() {
                          entries(fitting::allTransforms, entry, fitting::transformKey));
         (*box)->setObjectName(QString(variable) + "Transform");
     }
-    confidence_ =
-        addChoice("置信概率 P(&P)", entries(allConfidences, confidenceEntry, confidenceKey));
+    confidence_ = addChoice("置信概率 P(&P)", confidenceChoices());
     confidence_->setObjectName("confidence");
-    coverage_ = addChoice("包含因子 k(&K)", entries(allCoverages, coverageEntry, coverageKey));
+    coverage_ = addChoice("包含因子 k(&K)", coverageChoices());
     coverage_->setObjectName("coverage");
-    rounding_ = addChoice("U 的修约(&G)", entries(allRoundings, roundingEntry, roundingKey));
+    rounding_ = addChoice("U 的修约(&G)", roundingChoices());
     rounding_->setObjectName("rounding");
-    digits_ = addChoice("不确定度有效位数(&N)", {{"2", 2}, {"1", 1}});
+    digits_ = addChoice("不确定度有效位数(&N)", digitsChoices());
     digits_->setObjectName("digits");
     instrumentError_ = addTextSetting("y 的仪器允差 Δ_仪(&D)", "无");
     instrumentError_->setObjectName("instrumentError");

@@ -184,7 +184,7 @@ class FitWindowTest : public QObject {
         paste(fit, "t (s)\tI (mA)\tu\n0\t100.3\t0.8\n10\t66.9\t0.6\n20\t45.1\t0.5\n30\t30.2\t0.4\n"
                    "40\t20.3\t0.3\n50\t13.4\t0.3\n60\t9.1\t0.2\n");
         const std::pair<const char*, QString> settings[] = {
-            {"yTransform", "ln y"}, {"confidence", "99 %"}, {"digits", "1"}, {"coverage", "3"}};
+            {"yTransform", "ln y"}, {"confidence", "99 %"}, {"digits", "1"}, {"coverage", "k = 3"}};
         for (const auto& [name, entry] : settings) {
             auto& box = part<QComboBox>(fit, name);
             box.setCurrentIndex(box.findText(entry));
@@ -221,7 +221,7 @@ class FitWindowTest : public QObject {
         for (const QString& name : names) {
             shown.append(part<QComboBox>(fit, qPrintable(name)).currentText());
         }
-        QCOMPARE(shown, QStringList({"最小二乘法", "不变换", "不变换", "95 %", "由 t 分布查",
+        QCOMPARE(shown, QStringList({"最小二乘法", "不变换", "不变换", "95 %", "t 分布",
                                      "四舍六入五成双", "2"}));
     }
 
