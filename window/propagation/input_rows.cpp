@@ -206,7 +206,7 @@ InputRows::Row& InputRows::addRow(const std::string& name) {
                       text(propagation::kindKey(kind))});
     }
     made.kind = new ChoiceBox(kinds, this);
-    made.kind->setAccessibleName(who + " 的类型");
+    made.kind->nameWithoutCaption(who + "的类型");
     made.kind->setObjectName("kind:" + who);
     QList<std::pair<QString, QVariant>> laws;
     for (const Distribution law : propagation::allDistributions) {
@@ -223,7 +223,11 @@ InputRows::Row& InputRows::addRow(const std::string& name) {
     const int character = fontMetrics().averageCharWidth();
     for (const FieldWords& words : fieldWords) {
         QWidget* field = made.field(words.field);
-        field->setAccessibleName(who + words.spoken);
+        if (field == made.distribution) {
+            made.distribution->nameWithoutCaption(who + words.spoken);
+        } else {
+            field->setAccessibleName(who + words.spoken);
+        }
         field->setObjectName(QString(words.key) + ":" + who);
         if (words.width > 0) {
             field->setFixedWidth(character * words.width + 12);

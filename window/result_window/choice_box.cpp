@@ -6,6 +6,7 @@
 #include "window/accessibility/readable_line_edit.h"
 
 #include <QFocusEvent>
+#include <QLabel>
 #include <QMouseEvent>
 
 namespace tavrello {
@@ -22,6 +23,13 @@ ChoiceBox::ChoiceBox(const QList<std::pair<QString, QVariant>>& entries, QWidget
     }
     field->installEventFilter(this);
     field->setCursor(Qt::ArrowCursor);
+}
+
+void ChoiceBox::nameWithoutCaption(const QString& name) {
+    setAccessibleName(name);
+    auto* caption = new QLabel(name, parentWidget());
+    caption->setBuddy(this);
+    caption->hide();
 }
 
 void ChoiceBox::pickData(const QVariant& data, const QVariant& fallback) {

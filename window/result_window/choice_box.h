@@ -19,6 +19,10 @@ class ChoiceBox : public QComboBox {
     // Each entry's text and data.
     ChoiceBox(const QList<std::pair<QString, QVariant>>& entries, QWidget* parent);
 
+    // The name a screen reader says for a box without a caption beside it. Qt on Linux names a
+    // combo box only by the label it is the buddy of, so a hidden one carries the name.
+    void nameWithoutCaption(const QString& name);
+
     // The entry whose data is `data`, else the one whose data is `fallback`.
     void pickData(const QVariant& data, const QVariant& fallback);
 
