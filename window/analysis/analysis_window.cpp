@@ -8,18 +8,11 @@
 #include "window/analysis/box_series.h"
 #include "window/result_window/setting_choices.h"
 
-#include <QDir>
-#include <QFileDialog>
 #include <QSettings>
-#include <QStandardPaths>
 
 namespace tavrello {
 
 namespace {
-
-QString defaultFile(const QString& name) {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(name);
-}
 
 // The documented defaults, those of Settings, as the settings file writes them.
 const Settings defaults;
@@ -185,7 +178,7 @@ SeriesOffer AnalysisWindow::offer() const {
 // Asks where, then writes the file; a failure is told, not dropped.
 void AnalysisWindow::saveAs(const QString& caption, const QString& name, const QString& filter,
                             QString (*write)(const Analysis&, const QString&, const QFont&)) {
-    const QString file = QFileDialog::getSaveFileName(this, caption, defaultFile(name), filter);
+    const QString file = askForFile(FileUse::Save, caption, name, filter);
     if (file.isEmpty()) {
         return;
     }

@@ -9,13 +9,11 @@
 #include "window/fitting/fit_files.h"
 #include "window/result_window/setting_choices.h"
 
-#include <QDir>
-#include <QFileDialog>
+#include <QFile>
 #include <QGridLayout>
 #include <QLabel>
 #include <QSaveFile>
 #include <QSettings>
-#include <QStandardPaths>
 #include <algorithm>
 
 namespace tavrello {
@@ -33,10 +31,6 @@ const QString dataFilter = "文本文件 (*.txt *.tsv *.csv *.dat);;所有文件
 
 std::string utf8(const QString& text) {
     return text.toStdString();
-}
-
-QString defaultFile(const QString& name) {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(name);
 }
 
 // The documented defaults, those of FitSettings, as the settings file writes them.
@@ -448,8 +442,7 @@ QString FitWindow::saveFile(const QString& file) const {
 }
 
 void FitWindow::askToOpen() {
-    const QString file =
-        QFileDialog::getOpenFileName(this, "打开数据文件", defaultFile({}), dataFilter);
+    const QString file = askForFile(FileUse::Open, "打开数据文件", {}, dataFilter);
     if (file.isEmpty()) {
         return;
     }
@@ -459,8 +452,7 @@ void FitWindow::askToOpen() {
 }
 
 void FitWindow::askToSave() {
-    const QString file = QFileDialog::getSaveFileName(this, "保存数据文件",
-                                                      defaultFile("直线拟合数据.txt"), dataFilter);
+    const QString file = askForFile(FileUse::Save, "保存数据文件", "直线拟合数据.txt", dataFilter);
     if (file.isEmpty()) {
         return;
     }
@@ -472,7 +464,7 @@ void FitWindow::askToSave() {
 // Asks where, then writes the file; a failure is told, not dropped.
 void FitWindow::saveReportAs(const QString& caption, const QString& name, const QString& filter,
                              QString (*write)(const Fit&, const QString&, const QFont&)) {
-    const QString file = QFileDialog::getSaveFileName(this, caption, defaultFile(name), filter);
+    const QString file = askForFile(FileUse::Save, caption, name, filter);
     if (file.isEmpty()) {
         return;
     }

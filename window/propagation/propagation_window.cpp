@@ -12,13 +12,10 @@
 
 #include <QAction>
 #include <QBoxLayout>
-#include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QScrollArea>
 #include <QSettings>
-#include <QStandardPaths>
 
 namespace tavrello {
 
@@ -49,10 +46,6 @@ const TaskSettings& defaults() {
 
 QString text(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-QString defaultFile(const QString& name) {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(name);
 }
 
 QString angleKey(propagation::Angle angle) {
@@ -606,8 +599,8 @@ QString PropagationWindow::saveTask(const QString& file) {
 }
 
 void PropagationWindow::askToSave() {
-    const QString file = QFileDialog::getSaveFileName(
-        this, "保存任务", defaultFile("间接测量任务.txt"), "任务文件 (*.txt);;所有文件 (*)");
+    const QString file =
+        askForFile(FileUse::Save, "保存任务", "间接测量任务.txt", "任务文件 (*.txt);;所有文件 (*)");
     if (file.isEmpty()) {
         return;
     }
@@ -617,8 +610,8 @@ void PropagationWindow::askToSave() {
 }
 
 void PropagationWindow::askToOpen() {
-    const QString file = QFileDialog::getOpenFileName(this, "打开任务", defaultFile(QString()),
-                                                      "任务文件 (*.txt);;所有文件 (*)");
+    const QString file =
+        askForFile(FileUse::Open, "打开任务", {}, "任务文件 (*.txt);;所有文件 (*)");
     if (file.isEmpty()) {
         return;
     }
@@ -630,7 +623,7 @@ void PropagationWindow::askToOpen() {
 // Asks where, then writes the file; a failure is told, not dropped.
 void PropagationWindow::saveAs(const QString& caption, const QString& name, const QString& filter,
                                QString (*write)(const Propagation&, const QString&, const QFont&)) {
-    const QString file = QFileDialog::getSaveFileName(this, caption, defaultFile(name), filter);
+    const QString file = askForFile(FileUse::Save, caption, name, filter);
     if (file.isEmpty() || !shown_) {
         return;
     }

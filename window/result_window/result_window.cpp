@@ -7,10 +7,14 @@
 #include "window/appearance.h"
 #include "window/reports/report_files.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -229,6 +233,22 @@ void ResultWindow::placeResults(bool sideBySide) {
 void ResultWindow::setPlot(QWidget* plot) {
     plot_ = plot;
     views_->addWidget(plot, 4);
+}
+
+QString ResultWindow::askForFile(FileUse use, const QString& caption, const QString& name,
+                                 const QString& filter) {
+    const QString offered =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(name);
+    const QString file = use == FileUse::Open
+                             ? QFileDialog::getOpenFileName(this, caption, offered, filter)
+                             : QFileDialog::getSaveFileName(this, caption, offered, filter);
+    // The window manager may hand the focus back before Qt has let the dialog go; Qt then leaves
+    // every window inactive, and a screen reader, which speaks only in the active one, falls
+    // silent. The user has just closed a dialog of this window, so this one is theirs.
+    if (QApplication::activeWindow() == nullptr) {
+        QApplication::setActiveWindow(this);
+    }
+    return file;
 }
 
 void ResultWindow::nameTable(const QString& name) {

@@ -65,6 +65,11 @@ class ResultWindow : public QWidget {
     void setFirstFocus(QWidget* widget) { firstFocus_ = widget; }
     // The table's name for a screen reader.
     void nameTable(const QString& name);
+    // The file the user picks over this window, offered in the documents folder (as `name` when
+    // saving); empty when they cancel.
+    enum class FileUse { Open, Save };
+    QString askForFile(FileUse use, const QString& caption, const QString& name,
+                       const QString& filter);
     // An area the user fills, a data table say, between the settings and the result lines; its
     // controls follow the settings in the Tab order, in the order given.
     void setInput(QWidget* area, const std::vector<QWidget*>& controls, int stretch);
