@@ -296,17 +296,21 @@ void PropagationWindow::restoreSettings() {
     seed_->setText(propagation::applySetting(probe, "seed", seed.toStdString()) ? QString() : seed);
 }
 
+// Each choice by the key of the settings statement, which the settings file uses too.
+std::array<std::pair<const char*, ChoiceBox*>, 8> PropagationWindow::choices() const {
+    return {{{"criterion", criterion_},
+             {"alpha", alpha_},
+             {"confidence", confidence_},
+             {"coverage", coverage_},
+             {"rounding", rounding_},
+             {"digits", digits_},
+             {"angle", angle_},
+             {"draws", draws_}}};
+}
+
 void PropagationWindow::saveSettings() const {
     QSettings stored;
-    for (const auto& [key, box] :
-         std::initializer_list<std::pair<const char*, ChoiceBox*>>{{"criterion", criterion_},
-                                                                   {"alpha", alpha_},
-                                                                   {"confidence", confidence_},
-                                                                   {"coverage", coverage_},
-                                                                   {"rounding", rounding_},
-                                                                   {"digits", digits_},
-                                                                   {"angle", angle_},
-                                                                   {"draws", draws_}}) {
+    for (const auto& [key, box] : choices()) {
         stored.setValue(QString("propagation/") + key, box->currentData());
     }
     stored.setValue("propagation/seed", seed_->text().trimmed());
@@ -323,15 +327,7 @@ void PropagationWindow::settingsChanged() {
 // The settings as the task file's settings statement and the command line's options give them.
 Checked<TaskSettings> PropagationWindow::taskSettings() const {
     TaskSettings settings;
-    for (const auto& [key, box] :
-         std::initializer_list<std::pair<const char*, ChoiceBox*>>{{"criterion", criterion_},
-                                                                   {"alpha", alpha_},
-                                                                   {"confidence", confidence_},
-                                                                   {"coverage", coverage_},
-                                                                   {"rounding", rounding_},
-                                                                   {"digits", digits_},
-                                                                   {"angle", angle_},
-                                                                   {"draws", draws_}}) {
+    for (const auto& [key, box] : choices()) {
         propagation::applySetting(settings, key, box->currentData().toString().toStdString());
     }
     const std::string seed = seed_->text().trimmed().toStdString();

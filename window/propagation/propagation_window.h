@@ -17,8 +17,10 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QTabWidget>
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 namespace tavrello {
 
@@ -57,6 +59,7 @@ class PropagationWindow : public ResultWindow {
     QWidget* buildInputArea();
     void buildButtons();
     void restoreSettings();
+    std::array<std::pair<const char*, ChoiceBox*>, 8> choices() const;
     void saveSettings() const;
     void settingsChanged() override;
 
