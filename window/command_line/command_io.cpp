@@ -8,6 +8,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
+#include <vector>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace tavrello {
 
@@ -20,14 +25,39 @@ constexpr qint64 chunk = 1 << 20;
     throw CommandLineError(ExitStatus::Refused, text);
 }
 
+// The bytes as they are: Windows would otherwise turn each line end into CR LF on the way out.
+void binary(std::FILE* stream) {
+#ifdef _WIN32
+    _setmode(_fileno(stream), _O_BINARY);
+#else
+    (void)stream;
+#endif
+}
+
+void checkSize(const QByteArray& bytes, const QString& source) {
+    if (bytes.size() > largestInput) {
+        refuse(QString("%1超过 64 MB，不像是一列数据。").arg(source));
+    }
+}
+
+// Through the C library, which takes a pipe closed by its writer for the end of the input, as
+// Qt's reading of it on Windows does not.
+QByteArray readStandardInput() {
+    binary(stdin);
+    QByteArray bytes;
+    std::vector<char> buffer(chunk);
+    while (const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), stdin)) {
+        bytes.append(buffer.data(), static_cast<qsizetype>(got));
+        checkSize(bytes, "标准输入");
+    }
+    if (std::ferror(stdin)) {
+        refuse("读取标准输入时出错。");
+    }
+    return bytes;
+}
+
 // The file opened for reading; what keeps it from being read in words.
 void open(QFile& input, const QString& file) {
-    if (file == "-") {
-        if (!input.open(stdin, QIODevice::ReadOnly)) {
-            refuse("无法读取标准输入。");
-        }
-        return;
-    }
     const QFileInfo info(file);
     if (!info.exists()) {
         refuse(QString("文件“%1”不存在。").arg(file));
@@ -47,27 +77,29 @@ bool write(std::FILE* stream, const QByteArray& bytes) {
     return std::fwrite(bytes.constData(), 1, size, stream) == size && std::fflush(stream) == 0;
 }
 
-} // namespace
-
-QByteArray readInput(const QString& file) {
+// Read in pieces: a pipe gives what it has, and a device may never end.
+QByteArray readFile(const QString& file) {
     QFile input;
     open(input, file);
-    const QString source = file == "-" ? QString("标准输入") : QString("文件“%1”").arg(file);
+    const QString source = QString("文件“%1”").arg(file);
     QByteArray bytes;
-    // Read in pieces: a pipe gives what it has, and a device may never end.
     while (true) {
         const QByteArray piece = input.read(chunk);
         if (input.error() != QFileDevice::NoError) {
             refuse(QString("读取%1时出错。").arg(source));
         }
         if (piece.isEmpty()) {
-            break;
+            return bytes;
         }
         bytes += piece;
-        if (bytes.size() > largestInput) {
-            refuse(QString("%1超过 64 MB，不像是一列数据。").arg(source));
-        }
+        checkSize(bytes, source);
     }
+}
+
+} // namespace
+
+QByteArray readInput(const QString& file) {
+    QByteArray bytes = file == "-" ? readStandardInput() : readFile(file);
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         bytes.remove(0, 3);
     }
@@ -75,6 +107,7 @@ QByteArray readInput(const QString& file) {
 }
 
 void writeOutput(const QByteArray& bytes) {
+    binary(stdout);
     if (!write(stdout, bytes)) {
         throw CommandLineError(ExitStatus::NotWritten, "无法写入标准输出。");
     }
