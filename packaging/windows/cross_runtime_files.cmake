@@ -31,3 +31,27 @@ install(RUNTIME_DEPENDENCY_SET tavrello_dlls DESTINATION ${CMAKE_INSTALL_BINDIR}
         DIRECTORIES ${runtime_folders}
         PRE_INCLUDE_REGEXES "^lib[^/]*\\.dll$"
         PRE_EXCLUDE_REGEXES ".*")
+
+# The licences of what the folder holds: the program's, and the notices of Qt, the MinGW-w64
+# runtime, and CLN and GiNaC (linked into the symbolic module, see cross/build-ginac) as Debian
+# gives them, with the licence texts they name.
+set(licence_files
+    "${PROJECT_SOURCE_DIR}/LICENSE|GPL-3.0.txt"
+    "/usr/share/common-licenses/LGPL-3|LGPL-3.0.txt"
+    "/usr/share/doc/libqt6core6/copyright|Qt.txt"
+    "/usr/share/doc/gcc-mingw-w64-base/copyright|GCC.txt"
+    "/usr/share/doc/mingw-w64-x86-64-dev/copyright|MinGW-w64.txt")
+foreach(pair IN LISTS licence_files)
+    string(REPLACE "|" ";" pair "${pair}")
+    list(GET pair 0 source)
+    list(GET pair 1 name)
+    if(NOT EXISTS ${source})
+        message(FATAL_ERROR "${source} is missing: run scripts/install-dependencies windows")
+    endif()
+    install(FILES ${source} DESTINATION ${CMAKE_INSTALL_BINDIR}/licenses RENAME ${name})
+endforeach()
+# GINAC_PREFIX is the prefix of the ginac.pc that pkg-config found (propagation/CMakeLists.txt).
+if(NOT EXISTS ${GINAC_PREFIX}/share/licenses)
+    message(FATAL_ERROR "GiNaC has not been built by packaging/windows/cross/build-ginac")
+endif()
+install(DIRECTORY ${GINAC_PREFIX}/share/licenses/ DESTINATION ${CMAKE_INSTALL_BINDIR}/licenses)
