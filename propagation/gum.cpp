@@ -63,7 +63,7 @@ Checked<GumResult> gum(const Model& model, std::span<const Input> inputs,
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         const double c = model.derivativePrograms[i](estimates);
         result.sensitivities.push_back(c);
-        if (inputs[i].spec.kind == InputKind::Constant) {
+        if (inputs[i].stated.kind == InputKind::Constant) {
             continue;
         }
         if (!std::isfinite(c) && inputs[i].u > 0) {

@@ -53,8 +53,8 @@ const DistributionWords& wordsOf(Distribution distribution) {
 }
 
 // The input's name and kind, to open a message: "单次测量 m".
-std::string who(const InputSpec& spec) {
-    return std::string(kindName(spec.kind)) + " " + spec.name;
+std::string who(const StatedInput& stated) {
+    return std::string(kindName(stated.kind)) + " " + stated.name;
 }
 
 [[noreturn]] void refuse(const std::string& message) {
@@ -62,43 +62,43 @@ std::string who(const InputSpec& spec) {
 }
 
 // A number the input needs, as typed; `what` names it in the message.
-double number(const InputSpec& spec, const std::string& text, const std::string& what) {
+double number(const StatedInput& stated, const std::string& text, const std::string& what) {
     const ValueText value = readValue(text);
     if (text.empty()) {
-        refuse(who(spec) + "缺少" + what + "。");
+        refuse(who(stated) + "缺少" + what + "。");
     }
     if (value.problem == ValueText::Problem::NotANumber) {
-        refuse(who(spec) + "的" + what + "“" + quotedPiece(text) + "”不是一个数。");
+        refuse(who(stated) + "的" + what + "“" + quotedPiece(text) + "”不是一个数。");
     }
     if (value.problem == ValueText::Problem::OutOfRange) {
-        refuse(who(spec) + "的" + what + "“" + quotedPiece(text) +
+        refuse(who(stated) + "的" + what + "“" + quotedPiece(text) +
                "”超出了范围：应为 0，或绝对值在 1e-100 到 1e100 之间。");
     }
     return value.value + 0.0;
 }
 
-double nonNegative(const InputSpec& spec, const std::string& text, const std::string& what) {
-    const double value = number(spec, text, what);
+double nonNegative(const StatedInput& stated, const std::string& text, const std::string& what) {
+    const double value = number(stated, text, what);
     if (value < 0) {
-        refuse(who(spec) + "的" + what + "不能为负。");
+        refuse(who(stated) + "的" + what + "不能为负。");
     }
     return value;
 }
 
-void series(const InputSpec& spec, Settings settings, Input& input) {
+void series(const StatedInput& stated, Settings settings, Input& input) {
     std::vector<Reading> readings;
-    for (const std::string& text : spec.readings) {
+    for (const std::string& text : stated.readings) {
         const int position = static_cast<int>(readings.size()) + 1;
         readings.emplace_back(
-            position, number(spec, text, "第 " + std::to_string(position) + " 个读数"), text);
+            position, number(stated, text, "第 " + std::to_string(position) + " 个读数"), text);
     }
     try {
-        settings.instrumentError = allowanceFromText(spec.allowance);
-        settings.symbol = spec.name;
-        settings.unit = spec.unit;
+        settings.instrumentError = allowanceFromText(stated.allowance);
+        settings.symbol = stated.name;
+        settings.unit = stated.unit;
         input.series = analyse(readings, settings);
     } catch (const AnalysisError& error) {
-        refuse(who(spec) + "：" + error.what());
+        refuse(who(stated) + "：" + error.what());
     }
     const UncertaintyResult& result = input.series->result;
     input.estimate = result.mean;
@@ -112,21 +112,21 @@ void series(const InputSpec& spec, Settings settings, Input& input) {
     input.estimateText = meanNumber(result.mean, result.s);
 }
 
-void single(const InputSpec& spec, Input& input) {
-    input.estimate = number(spec, spec.value, "读数");
-    input.allowance = nonNegative(spec, spec.allowance, "仪器允差");
-    input.uB = *input.allowance / distributionDivisor(spec.distribution);
+void single(const StatedInput& stated, Input& input) {
+    input.estimate = number(stated, stated.value, "读数");
+    input.allowance = nonNegative(stated, stated.allowance, "仪器允差");
+    input.uB = *input.allowance / distributionDivisor(stated.distribution);
     input.u = input.uB;
 }
 
-void known(const InputSpec& spec, Input& input) {
-    input.estimate = number(spec, spec.value, "估计值");
-    input.uB = nonNegative(spec, spec.uncertainty, "标准不确定度");
+void known(const StatedInput& stated, Input& input) {
+    input.estimate = number(stated, stated.value, "估计值");
+    input.uB = nonNegative(stated, stated.uncertainty, "标准不确定度");
     input.u = input.uB;
-    if (!spec.dof.empty() && spec.dof != "∞") {
-        const double nu = number(spec, spec.dof, "自由度");
+    if (!stated.dof.empty() && stated.dof != "∞") {
+        const double nu = number(stated, stated.dof, "自由度");
         if (!(nu > 0)) {
-            refuse(who(spec) + "的自由度应为正数。");
+            refuse(who(stated) + "的自由度应为正数。");
         }
         input.nu = nu;
     }
@@ -168,35 +168,35 @@ std::string_view divisorText(Distribution distribution) {
     return wordsOf(distribution).divisor;
 }
 
-Checked<Input> evaluateInput(const InputSpec& spec, const Settings& settings) {
+Checked<Input> evaluateInput(const StatedInput& stated, const Settings& settings) {
     Input input;
-    input.spec = spec;
+    input.stated = stated;
     try {
-        switch (spec.kind) {
+        switch (stated.kind) {
         case InputKind::Series:
-            series(spec, settings, input);
+            series(stated, settings, input);
             break;
         case InputKind::Single:
-            single(spec, input);
+            single(stated, input);
             break;
         case InputKind::Known:
-            known(spec, input);
+            known(stated, input);
             break;
         case InputKind::Constant:
-            input.estimate = number(spec, spec.value, "值");
+            input.estimate = number(stated, stated.value, "值");
             break;
         }
     } catch (const AnalysisError& error) {
         return Problem{error.what(), std::nullopt};
     }
     if (input.estimateText.empty()) {
-        input.estimateText = spec.value;
+        input.estimateText = stated.value;
     }
     return input;
 }
 
 std::string evaluationType(const Input& input) {
-    switch (input.spec.kind) {
+    switch (input.stated.kind) {
     case InputKind::Series:
         return input.allowance ? "A, B" : "A";
     case InputKind::Constant:

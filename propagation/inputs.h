@@ -39,7 +39,7 @@ std::string_view divisorText(Distribution distribution);
 
 // An input as typed, in the window's boxes or a task file: numbers are kept as their texts, so
 // that nothing is lost between the two.
-struct InputSpec {
+struct StatedInput {
     std::string name;
     InputKind kind = InputKind::Series;
     // Series: the readings, one text each.
@@ -56,12 +56,12 @@ struct InputSpec {
     // Free text, shown but not converted.
     std::string unit;
 
-    bool operator==(const InputSpec&) const = default;
+    bool operator==(const StatedInput&) const = default;
 };
 
 // An input with its estimate and standard uncertainty.
 struct Input {
-    InputSpec spec;
+    StatedInput stated;
     double estimate = 0;
     double u = 0;
     // Nothing for infinitely many.
@@ -78,7 +78,7 @@ struct Input {
 
 // Reads and checks the input; a series is judged with the settings' criterion and α, its
 // allowance added. A problem's message names the input.
-Checked<Input> evaluateInput(const InputSpec& spec, const Settings& settings);
+Checked<Input> evaluateInput(const StatedInput& stated, const Settings& settings);
 
 // "A", "B" or "A, B": how the input's standard uncertainty was evaluated; "—" for a constant.
 std::string evaluationType(const Input& input);

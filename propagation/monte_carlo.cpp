@@ -52,7 +52,7 @@ Law lawOf(const Input& input) {
     Law law;
     law.centre = input.estimate;
     const double allowance = input.allowance.value_or(0);
-    switch (input.spec.kind) {
+    switch (input.stated.kind) {
     case InputKind::Series:
         // A series' mean as a scaled and shifted t with n − 1 degrees of freedom (6.4.9),
         // its allowance as a rectangular term.
@@ -68,7 +68,7 @@ Law lawOf(const Input& input) {
         break;
     case InputKind::Single:
         if (allowance > 0) {
-            law.shape = shapeOf(input.spec.distribution);
+            law.shape = shapeOf(input.stated.distribution);
             law.halfWidth = allowance;
             law.scale = allowance / 3;
         }

@@ -34,7 +34,7 @@ Checked<std::vector<std::size_t>> bindNames(const Task& task, const Model& model
                                             const TaskLines* lines,
                                             std::vector<std::string>& notes) {
     std::vector<std::string> given;
-    for (const InputSpec& input : task.inputs) {
+    for (const StatedInput& input : task.inputs) {
         given.push_back(input.name);
     }
     std::vector<std::size_t> bound;
@@ -60,33 +60,34 @@ Checked<std::vector<Correlation>> correlationsOf(const Task& task, const Propaga
                                                  const TaskLines* lines) {
     std::vector<Correlation> correlations;
     for (std::size_t index = 0; index < task.correlations.size(); ++index) {
-        const CorrelationSpec& spec = task.correlations[index];
+        const StatedCorrelation& stated = task.correlations[index];
         const auto refuse = [&](const std::string& message) {
             return onLine(Problem{message, std::nullopt}, lines, &TaskLines::correlations, index,
-                          spec.first);
+                          stated.first);
         };
-        for (const std::string& name : {spec.first, spec.second}) {
+        for (const std::string& name : {stated.first, stated.second}) {
             const bool given =
                 std::any_of(task.inputs.begin(), task.inputs.end(),
-                            [&name](const InputSpec& in) { return in.name == name; });
+                            [&name](const StatedInput& in) { return in.name == name; });
             if (!given) {
                 return refuse("没有名为 " + name + " 的输入量。");
             }
         }
-        const std::optional<std::size_t> first = indexOf(done.model.names, spec.first);
-        const std::optional<std::size_t> second = indexOf(done.model.names, spec.second);
+        const std::optional<std::size_t> first = indexOf(done.model.names, stated.first);
+        const std::optional<std::size_t> second = indexOf(done.model.names, stated.second);
         // An input the formula does not use is noted already; so are its correlations.
         if (!first || !second) {
             continue;
         }
         for (const std::size_t name : {*first, *second}) {
-            if (done.inputs[name].spec.kind == InputKind::Constant) {
+            if (done.inputs[name].stated.kind == InputKind::Constant) {
                 return refuse("常数 " + done.model.names[name] + " 没有不确定度，不能有相关系数。");
             }
         }
-        const ValueText r = readValue(spec.coefficient);
+        const ValueText r = readValue(stated.coefficient);
         if (r.problem != ValueText::Problem::None || r.value < -1 || r.value > 1) {
-            return refuse("相关系数“" + quotedPiece(spec.coefficient) + "”应为 −1 到 1 之间的数。");
+            return refuse("相关系数“" + quotedPiece(stated.coefficient) +
+                          "”应为 −1 到 1 之间的数。");
         }
         correlations.push_back({std::min(*first, *second), std::max(*first, *second), r.value});
     }

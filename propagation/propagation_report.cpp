@@ -108,11 +108,11 @@ report::Paragraph workedStep(Forms left, const Expression& expression,
 }
 
 std::string distributionLabel(const Input& input) {
-    switch (input.spec.kind) {
+    switch (input.stated.kind) {
     case InputKind::Series:
         return input.allowance ? "t、均匀" : "t";
     case InputKind::Single:
-        return std::string(distributionName(input.spec.distribution));
+        return std::string(distributionName(input.stated.distribution));
     case InputKind::Known:
         return input.nu ? "t" : "正态";
     case InputKind::Constant:
@@ -122,32 +122,33 @@ std::string distributionLabel(const Input& input) {
 }
 
 std::string inputSentence(const Input& input) {
-    const InputSpec& spec = input.spec;
-    const std::string head = std::string(kindName(spec.kind)) + " " + spec.name;
-    switch (spec.kind) {
+    const StatedInput& stated = input.stated;
+    const std::string head = std::string(kindName(stated.kind)) + " " + stated.name;
+    switch (stated.kind) {
     case InputKind::Series: {
         const UncertaintyResult& r = input.series->result;
         std::string text = head + "：n = " + std::to_string(r.n) +
-                           "（剔除后），x̄ = " + withUnit(input.estimateText, spec.unit) +
+                           "（剔除后），x̄ = " + withUnit(input.estimateText, stated.unit) +
                            "，s = " + number(r.s) + "，u_A = s/√n = " + number(r.uA);
         if (input.allowance) {
-            text += "；Δ_仪 = " + withUnit(spec.allowance, spec.unit) +
+            text += "；Δ_仪 = " + withUnit(stated.allowance, stated.unit) +
                     "，u_B = Δ_仪/√3 = " + number(r.uB) +
                     "，u = √(u_A² + u_B²) = " + number(input.u);
         }
         return text + "，ν = " + nuText(input.nu) + "。";
     }
     case InputKind::Single:
-        return head + " = " + withUnit(spec.value, spec.unit) +
-               "：Δ_仪 = " + withUnit(spec.allowance, spec.unit) + "，" +
-               std::string(distributionName(spec.distribution)) + "分布，u = Δ_仪/" +
-               std::string(divisorText(spec.distribution)) + " = " + number(input.u) + "，ν = ∞。";
+        return head + " = " + withUnit(stated.value, stated.unit) +
+               "：Δ_仪 = " + withUnit(stated.allowance, stated.unit) + "，" +
+               std::string(distributionName(stated.distribution)) + "分布，u = Δ_仪/" +
+               std::string(divisorText(stated.distribution)) + " = " + number(input.u) +
+               "，ν = ∞。";
     case InputKind::Known:
-        return head + " = " + withUnit(spec.value, spec.unit) +
-               "：u = " + withUnit(spec.uncertainty, spec.unit) + "，ν = " + nuText(input.nu) +
+        return head + " = " + withUnit(stated.value, stated.unit) +
+               "：u = " + withUnit(stated.uncertainty, stated.unit) + "，ν = " + nuText(input.nu) +
                "。";
     case InputKind::Constant:
-        return head + " = " + withUnit(spec.value, spec.unit) + "（精确值）。";
+        return head + " = " + withUnit(stated.value, stated.unit) + "（精确值）。";
     }
     return head;
 }
@@ -175,8 +176,8 @@ report::Table budgetTable(const Propagation& propagation) {
                           "c i 的公式", "c i 的值", "c i 乘 u x i", ""};
     for (const BudgetRow& row : propagation.gum.rows) {
         const Input& input = propagation.inputs[row.name];
-        table.rows.push_back({nameText(input.spec.name, Style::Text),
-                              withUnit(input.estimateText, input.spec.unit), number(input.u),
+        table.rows.push_back({nameText(input.stated.name, Style::Text),
+                              withUnit(input.estimateText, input.stated.unit), number(input.u),
                               evaluationType(input), distributionLabel(input), nuText(input.nu),
                               propagation.model.derivativeForms[row.name].text, number(row.c),
                               number(row.contribution), percent(row.share)});
@@ -411,8 +412,8 @@ std::string propagationJson(const Propagation& propagation) {
                                       [index](const BudgetRow& r) { return r.name == index; });
         const bool listed = row != gum.rows.end();
         json.beginObject();
-        json.key("name").string(input.spec.name);
-        json.key("kind").string(kindKey(input.spec.kind));
+        json.key("name").string(input.stated.name);
+        json.key("kind").string(kindKey(input.stated.kind));
         json.key("estimate").number(input.estimate);
         json.key("u").number(input.u);
         json.key("nu").number(input.nu);

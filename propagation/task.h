@@ -18,12 +18,12 @@
 namespace tavrello::propagation {
 
 // A correlation coefficient as typed.
-struct CorrelationSpec {
+struct StatedCorrelation {
     std::string first;
     std::string second;
     std::string coefficient;
 
-    bool operator==(const CorrelationSpec&) const = default;
+    bool operator==(const StatedCorrelation&) const = default;
 };
 
 // How the task is worked: the analysis's settings for the series and the result line (criterion,
@@ -41,8 +41,8 @@ struct Task {
     // "ρ = 4*m/(π*d^2*h)".
     std::string model;
     std::string unit;
-    std::vector<InputSpec> inputs;
-    std::vector<CorrelationSpec> correlations;
+    std::vector<StatedInput> inputs;
+    std::vector<StatedCorrelation> correlations;
     TaskSettings settings;
 };
 

@@ -297,9 +297,9 @@ class LineReader {
     }
 
     std::optional<Problem> readings(const std::vector<Word>& words, std::size_t count,
-                                    InputSpec& spec) const {
+                                    StatedInput& stated) const {
         if (count == 0) {
-            return atEnd("测量列 " + spec.name + " 没有读数。");
+            return atEnd("测量列 " + stated.name + " 没有读数。");
         }
         const std::size_t start = words[0].offset;
         const std::size_t end = words[count - 1].offset + words[count - 1].text.size();
@@ -316,27 +316,27 @@ class LineReader {
                 return problem;
             }
             from = offset + piece.text.size();
-            spec.readings.push_back(piece.text);
+            stated.readings.push_back(piece.text);
         }
         return std::nullopt;
     }
 
-    std::optional<Problem> fieldValue(Field field, const Word& word, InputSpec& spec) const {
+    std::optional<Problem> fieldValue(Field field, const Word& word, StatedInput& stated) const {
         switch (field) {
         case Field::Allowance:
-            spec.allowance = word.text;
+            stated.allowance = word.text;
             return number(word, "仪器允差");
         case Field::Uncertainty:
-            spec.uncertainty = word.text;
+            stated.uncertainty = word.text;
             return number(word, "标准不确定度");
         case Field::Dof:
-            spec.dof = word.text;
+            stated.dof = word.text;
             return word.text == "∞" ? std::nullopt : number(word, "自由度");
         case Field::Distribution:
             for (const Distribution distribution : allDistributions) {
                 if (word.text == distributionName(distribution) ||
                     word.text == distributionKey(distribution)) {
-                    spec.distribution = distribution;
+                    stated.distribution = distribution;
                     return std::nullopt;
                 }
             }
@@ -348,42 +348,43 @@ class LineReader {
     }
 
     std::optional<Problem> input(InputKind kind, const Word& keyword, std::size_t rest) {
-        InputSpec spec;
-        spec.kind = kind;
+        StatedInput stated;
+        stated.kind = kind;
         const std::size_t equals = line_.find('=', rest);
-        if (std::optional<Problem> problem = name(keyword, rest, equals, spec.name)) {
+        if (std::optional<Problem> problem = name(keyword, rest, equals, stated.name)) {
             return problem;
         }
         const auto [end, unit] = unitFrom(equals + 1);
-        spec.unit = unit;
+        stated.unit = unit;
         const std::vector<Word> words = wordsOf(line_.substr(0, end), equals + 1);
         const auto firstField = std::find_if(words.begin(), words.end(), [](const Word& word) {
             return fieldOf(word.text).has_value();
         });
         const auto values = static_cast<std::size_t>(firstField - words.begin());
         if (kind == InputKind::Series) {
-            if (std::optional<Problem> problem = readings(words, values, spec)) {
+            if (std::optional<Problem> problem = readings(words, values, stated)) {
                 return problem;
             }
         } else if (values == 0) {
-            return atEnd(std::string(kindName(kind)) + " " + spec.name + " 缺少值。");
+            return atEnd(std::string(kindName(kind)) + " " + stated.name + " 缺少值。");
         } else if (values > 1) {
             return at(words[1], "多余的内容：" + std::string(kindName(kind)) + "只有一个值。");
         } else {
-            spec.value = words[0].text;
+            stated.value = words[0].text;
             if (std::optional<Problem> problem = number(words[0], "值")) {
                 return problem;
             }
         }
-        if (std::optional<Problem> problem = fields(kind, {firstField, words.end()}, spec)) {
+        if (std::optional<Problem> problem = fields(kind, {firstField, words.end()}, stated)) {
             return problem;
         }
-        read_.task.inputs.push_back(std::move(spec));
+        read_.task.inputs.push_back(std::move(stated));
         read_.lines.inputs.push_back(number_);
         return std::nullopt;
     }
 
-    std::optional<Problem> fields(InputKind kind, std::span<const Word> words, InputSpec& spec) {
+    std::optional<Problem> fields(InputKind kind, std::span<const Word> words,
+                                  StatedInput& stated) {
         const std::vector<Field> allowed = fieldsOf(kind);
         std::vector<Field> seen;
         for (std::size_t at = 0; at < words.size(); at += 2) {
@@ -402,7 +403,7 @@ class LineReader {
             if (at + 1 >= words.size()) {
                 return this->at(words[at], "“" + std::string(fieldName(*field)) + "”后缺少值。");
             }
-            if (std::optional<Problem> problem = fieldValue(*field, words[at + 1], spec)) {
+            if (std::optional<Problem> problem = fieldValue(*field, words[at + 1], stated)) {
                 return problem;
             }
         }
@@ -410,10 +411,10 @@ class LineReader {
             return std::find(seen.begin(), seen.end(), field) == seen.end();
         };
         if (kind == InputKind::Single && lacks(Field::Allowance)) {
-            return atEnd("单次测量 " + spec.name + " 缺少仪器允差，如 仪器允差 0.02。");
+            return atEnd("单次测量 " + stated.name + " 缺少仪器允差，如 仪器允差 0.02。");
         }
         if (kind == InputKind::Known && lacks(Field::Uncertainty)) {
-            return atEnd("已知 " + spec.name + " 缺少标准不确定度，如 不确定度 0.002。");
+            return atEnd("已知 " + stated.name + " 缺少标准不确定度，如 不确定度 0.002。");
         }
         return std::nullopt;
     }
@@ -436,7 +437,7 @@ class LineReader {
         if (const double r = readValue(words[2].text).value; r < -1 || r > 1) {
             return at(words[2], "相关系数应在 −1 到 1 之间。");
         }
-        for (const CorrelationSpec& earlier : read_.task.correlations) {
+        for (const StatedCorrelation& earlier : read_.task.correlations) {
             const bool same = (earlier.first == words[0].text && earlier.second == words[1].text) ||
                               (earlier.first == words[1].text && earlier.second == words[0].text);
             if (same) {
@@ -601,7 +602,7 @@ std::string writeTask(const Task& task) {
         return unit.empty() ? std::string() : " 单位 " + unit;
     };
     text += unit(task.unit) + "\n";
-    for (const InputSpec& input : task.inputs) {
+    for (const StatedInput& input : task.inputs) {
         text += std::string(kindName(input.kind)) + " " + input.name + " =";
         for (const std::string& reading : input.readings) {
             text += " " + reading;
@@ -622,7 +623,7 @@ std::string writeTask(const Task& task) {
         field(Field::Dof, input.dof);
         text += unit(input.unit) + "\n";
     }
-    for (const CorrelationSpec& r : task.correlations) {
+    for (const StatedCorrelation& r : task.correlations) {
         text += std::string(correlationWord.chinese) + " " + r.first + " " + r.second + " " +
                 r.coefficient + "\n";
     }

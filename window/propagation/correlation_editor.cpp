@@ -73,7 +73,7 @@ CorrelationEditor::CorrelationEditor(QWidget* parent) : QWidget(parent) {
     connect(table_, &QTableWidget::itemChanged, this, &CorrelationEditor::edited);
 }
 
-void CorrelationEditor::addRow(const propagation::CorrelationSpec& correlation) {
+void CorrelationEditor::addRow(const propagation::StatedCorrelation& correlation) {
     const QSignalBlocker quiet(table_);
     const int row = table_->rowCount();
     table_->insertRow(row);
@@ -85,18 +85,18 @@ void CorrelationEditor::addRow(const propagation::CorrelationSpec& correlation) 
 }
 
 void CorrelationEditor::setCorrelations(
-    const std::vector<propagation::CorrelationSpec>& correlations) {
+    const std::vector<propagation::StatedCorrelation>& correlations) {
     table_->setRowCount(0);
-    for (const propagation::CorrelationSpec& correlation : correlations) {
+    for (const propagation::StatedCorrelation& correlation : correlations) {
         addRow(correlation);
     }
 }
 
-std::vector<propagation::CorrelationSpec> CorrelationEditor::correlations() const {
-    std::vector<propagation::CorrelationSpec> correlations;
+std::vector<propagation::StatedCorrelation> CorrelationEditor::correlations() const {
+    std::vector<propagation::StatedCorrelation> correlations;
     for (int row = 0; row < table_->rowCount(); ++row) {
-        propagation::CorrelationSpec correlation{cell(*table_, row, 0), cell(*table_, row, 1),
-                                                 cell(*table_, row, 2)};
+        propagation::StatedCorrelation correlation{cell(*table_, row, 0), cell(*table_, row, 1),
+                                                   cell(*table_, row, 2)};
         if (!correlation.first.empty() || !correlation.second.empty() ||
             !correlation.coefficient.empty()) {
             correlations.push_back(std::move(correlation));

@@ -20,15 +20,15 @@ class CorrelationEditor : public QWidget {
   public:
     explicit CorrelationEditor(QWidget* parent);
 
-    void setCorrelations(const std::vector<propagation::CorrelationSpec>& correlations);
-    std::vector<propagation::CorrelationSpec> correlations() const;
+    void setCorrelations(const std::vector<propagation::StatedCorrelation>& correlations);
+    std::vector<propagation::StatedCorrelation> correlations() const;
     std::vector<QWidget*> focusChain() const;
 
   signals:
     void edited();
 
   private:
-    void addRow(const propagation::CorrelationSpec& correlation);
+    void addRow(const propagation::StatedCorrelation& correlation);
 
     QTableWidget* table_;
     QPushButton* add_;

@@ -22,8 +22,8 @@ namespace tavrello {
 using propagation::Checked;
 using propagation::Distribution;
 using propagation::InputKind;
-using propagation::InputSpec;
 using propagation::Problem;
+using propagation::StatedInput;
 
 namespace {
 
@@ -104,8 +104,8 @@ QString number(double value) {
 
 // What the evaluated input adds to what the row shows.
 QString outcomeOf(const propagation::Input& input) {
-    const InputSpec& spec = input.spec;
-    switch (spec.kind) {
+    const StatedInput& stated = input.stated;
+    switch (stated.kind) {
     case InputKind::Series: {
         const UncertaintyResult& result = input.series->result;
         QString line = QString("n = %1，x̄ = %2，u_A = %3")
@@ -118,7 +118,7 @@ QString outcomeOf(const propagation::Input& input) {
                removedText(*input.series);
     }
     case InputKind::Single:
-        return "u = Δ_仪/" + text(propagation::divisorText(spec.distribution)) + " = " +
+        return "u = Δ_仪/" + text(propagation::divisorText(stated.distribution)) + " = " +
                number(input.u);
     default:
         return {};
@@ -324,7 +324,7 @@ void InputRows::paste(Row& row) {
     row.values->insert(series.notANumber ? clipboard.simplified() : values.join(' '));
 }
 
-void InputRows::fill(Row& row, const InputSpec& input) {
+void InputRows::fill(Row& row, const StatedInput& input) {
     row.kind->setCurrentIndex(
         static_cast<int>(std::ranges::find(propagation::allInputKinds, input.kind) -
                          std::begin(propagation::allInputKinds)));
@@ -377,11 +377,11 @@ void InputRows::followNames(const std::vector<std::string>& names) {
     }
 }
 
-void InputRows::setInputs(const std::vector<InputSpec>& inputs) {
+void InputRows::setInputs(const std::vector<StatedInput>& inputs) {
     {
         const QSignalBlocker quiet(this);
         rows_.clear();
-        for (const InputSpec& input : inputs) {
+        for (const StatedInput& input : inputs) {
             fill(addRow(input.name), input);
         }
         arrange();
@@ -389,7 +389,7 @@ void InputRows::setInputs(const std::vector<InputSpec>& inputs) {
     emit rowsChanged();
 }
 
-void InputRows::putInput(const InputSpec& input) {
+void InputRows::putInput(const StatedInput& input) {
     const auto found =
         std::ranges::find(rows_, input.name, [](const auto& row) { return row->name; });
     const bool added = found == rows_.end();
@@ -407,16 +407,16 @@ void InputRows::putInput(const InputSpec& input) {
     emit edited();
 }
 
-Checked<std::vector<InputSpec>> InputRows::inputs() const {
-    std::vector<InputSpec> inputs;
+Checked<std::vector<StatedInput>> InputRows::inputs() const {
+    std::vector<StatedInput> inputs;
     for (const std::unique_ptr<Row>& row : rows_) {
-        InputSpec spec;
-        spec.name = row->name;
-        spec.kind = row->kindPicked();
+        StatedInput stated;
+        stated.name = row->name;
+        stated.kind = row->kindPicked();
         const std::string values = trimmed(row->values).toStdString();
-        if (spec.kind == InputKind::Series) {
+        if (stated.kind == InputKind::Series) {
             const SeriesText series = splitSeries(values);
-            const std::string who = "测量列 " + spec.name + " 的";
+            const std::string who = "测量列 " + stated.name + " 的";
             if (series.refused()) {
                 return Problem{who + "读数：" + refusalText(series, "读数"), std::nullopt};
             }
@@ -426,27 +426,27 @@ Checked<std::vector<InputSpec>> InputRows::inputs() const {
                                std::nullopt};
             }
             for (const SeriesPiece& piece : series.pieces) {
-                spec.readings.push_back(piece.text);
+                stated.readings.push_back(piece.text);
             }
         } else {
-            spec.value = values;
+            stated.value = values;
         }
-        const auto used = [&spec](Field field, const QLineEdit* edit) {
-            return uses(spec.kind, field) ? trimmed(edit).toStdString() : std::string();
+        const auto used = [&stated](Field field, const QLineEdit* edit) {
+            return uses(stated.kind, field) ? trimmed(edit).toStdString() : std::string();
         };
-        spec.allowance = used(Field::Allowance, row->allowance);
-        spec.distribution = propagation::allDistributions[static_cast<std::size_t>(
+        stated.allowance = used(Field::Allowance, row->allowance);
+        stated.distribution = propagation::allDistributions[static_cast<std::size_t>(
             row->distribution->currentIndex())];
-        spec.uncertainty = used(Field::Uncertainty, row->uncertainty);
-        spec.dof = used(Field::Dof, row->dof);
-        spec.unit = trimmed(row->unit).toStdString();
-        inputs.push_back(std::move(spec));
+        stated.uncertainty = used(Field::Uncertainty, row->uncertainty);
+        stated.dof = used(Field::Dof, row->dof);
+        stated.unit = trimmed(row->unit).toStdString();
+        inputs.push_back(std::move(stated));
     }
     return inputs;
 }
 
 void InputRows::showEvaluations(const Settings& settings) {
-    const Checked<std::vector<InputSpec>> specs = inputs();
+    const Checked<std::vector<StatedInput>> statedInputs = inputs();
     for (std::size_t at = 0; at < rows_.size(); ++at) {
         Row& row = *rows_[at];
         QString outcome;
@@ -455,8 +455,8 @@ void InputRows::showEvaluations(const Settings& settings) {
             outcome = "公式中没有 " + text(row.name) + "，这一行不计入。";
         } else if (row.holdsAnything()) {
             const Checked<propagation::Input> input =
-                specs ? propagation::evaluateInput(specs.value()[at], settings)
-                      : Checked<propagation::Input>(specs.problem());
+                statedInputs ? propagation::evaluateInput(statedInputs.value()[at], settings)
+                             : Checked<propagation::Input>(statedInputs.problem());
             problem = !input;
             outcome = input ? outcomeOf(input.value()) : text(input.problem().text());
         }

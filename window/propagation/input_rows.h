@@ -29,13 +29,13 @@ class InputRows : public QWidget {
     // longer uses stays while it holds anything, after them, with a button that removes it.
     void followNames(const std::vector<std::string>& names);
     // The rows of a task opened, in its order.
-    void setInputs(const std::vector<propagation::InputSpec>& inputs);
+    void setInputs(const std::vector<propagation::StatedInput>& inputs);
     // The named row filled, or added.
-    void putInput(const propagation::InputSpec& input);
+    void putInput(const propagation::StatedInput& input);
 
     // The rows as the core takes them: those the formula uses and those that hold anything. A
     // row whose readings cannot be cut into values is named.
-    propagation::Checked<std::vector<propagation::InputSpec>> inputs() const;
+    propagation::Checked<std::vector<propagation::StatedInput>> inputs() const;
     // Each row judged on its own with these settings, under it.
     void showEvaluations(const Settings& settings);
     std::vector<QWidget*> focusChain() const;
@@ -56,7 +56,7 @@ class InputRows : public QWidget {
     void arrange();
     void kindPicked(Row& row);
     void paste(Row& row);
-    void fill(Row& row, const propagation::InputSpec& input);
+    void fill(Row& row, const propagation::StatedInput& input);
 
     std::vector<QWidget*> headers_;
     std::vector<std::unique_ptr<Row>> rows_;

@@ -83,7 +83,7 @@ QString rightSide(const QString& model) {
 }
 
 // An input row that holds nothing is left out of the file: opened, the formula makes it again.
-bool holdsNothing(const propagation::InputSpec& input) {
+bool holdsNothing(const propagation::StatedInput& input) {
     return input.readings.empty() && input.value.empty() && input.allowance.empty() &&
            input.uncertainty.empty() && input.dof.empty() && input.unit.empty();
 }
@@ -343,7 +343,7 @@ Checked<Task> PropagationWindow::currentTask() const {
     if (!settings) {
         return settings.problem();
     }
-    Checked<std::vector<propagation::InputSpec>> inputs = rows_->inputs();
+    Checked<std::vector<propagation::StatedInput>> inputs = rows_->inputs();
     if (!inputs) {
         return inputs.problem();
     }
@@ -530,8 +530,8 @@ void PropagationWindow::showMonteCarloState() {
 void PropagationWindow::takeSeries(const SeriesOffer& offer) {
     std::string name = offer.symbol;
     if (!propagation::isQuantityName(name)) {
-        const std::vector<propagation::InputSpec> present =
-            rows_->inputs() ? rows_->inputs().value() : std::vector<propagation::InputSpec>{};
+        const std::vector<propagation::StatedInput> present =
+            rows_->inputs() ? rows_->inputs().value() : std::vector<propagation::StatedInput>{};
         for (int number = 1;; ++number) {
             name = "x" + std::to_string(number);
             if (std::ranges::none_of(present,
@@ -540,7 +540,7 @@ void PropagationWindow::takeSeries(const SeriesOffer& offer) {
             }
         }
     }
-    propagation::InputSpec input;
+    propagation::StatedInput input;
     input.name = name;
     input.kind = propagation::InputKind::Series;
     input.readings = offer.readings;

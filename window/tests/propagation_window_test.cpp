@@ -215,7 +215,7 @@ class PropagationWindowTest : public QObject {
         QCOMPARE(propagation.shown()->monteCarlo->mean, expected.monteCarlo->mean);
         QCOMPARE(propagation.shown()->monteCarlo->draws, 100000u);
         QCOMPARE(propagation.shown()->gum.text, changed.toStdString());
-        QCOMPARE(propagation.shown()->inputs[2].spec.readings.back(), "4.030");
+        QCOMPARE(propagation.shown()->inputs[2].stated.readings.back(), "4.030");
         QVERIFY(part<QPlainTextEdit>(propagation, "steps").toPlainText().contains("M = 100000"));
         QTRY_VERIFY(!window.announcements().isEmpty() &&
                     window.announcements().last().startsWith("蒙特卡洛法：M = 100000 次抽样"));
